@@ -1,0 +1,53 @@
+# Larkwell's entry points.
+#   make test     install what is missing, build the three trees, run every test
+#   make build    build the three trees (make win, make host, make tsan: one tree)
+#   make test-win, make test-host, make test-tsan: the tests of one tree
+#   make clean    remove every build tree (and the Wine prefix inside build/win)
+#
+# Three build trees under build/:
+#   win   the product: 32-bit Windows, cross-compiled; tests run under Wine and Xvfb
+#   host  the portable layers on Linux under AddressSanitizer and UBSan
+#   tsan  the concurrency tests on Linux under ThreadSanitizer
+# A tree is configured once (when it has no build.ninja); after that ninja rebuilds what
+# changed and re-runs CMake itself when a CMakeLists.txt changes.
+
+BUILD ?= build
+JOBS  ?= 2
+TREES := win host tsan
+
+win_CONFIG  := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw32.cmake \
+               -DCMAKE_BUILD_TYPE=RelWithDebInfo
+host_CONFIG := -DCMAKE_BUILD_TYPE=Debug '-DLARKWELL_SANITIZERS=address;undefined'
+tsan_CONFIG := -DCMAKE_BUILD_TYPE=Debug -DLARKWELL_SANITIZERS=thread \
+               -DLARKWELL_CONCURRENCY_TESTS_ONLY=ON
+
+# A tree without tests is a broken tree, not a green one.
+CTEST_ARGS ?= --no-tests=error
+
+.PHONY: test build deps clean $(TREES) $(addprefix test-,$(TREES))
+
+test: build
+	@status=0; \
+	for tree in $(TREES); do \
+	  echo "=== tests: $$tree"; \
+	  scripts/run-tests.sh $(BUILD)/$$tree $(CTEST_ARGS) || status=1; \
+	done; \
+	scripts/test-summary.sh $(addprefix $(BUILD)/,$(TREES)); \
+	exit $$status
+
+build: $(TREES)
+
+deps:
+	scripts/install-deps.sh
+
+$(BUILD)/%/build.ninja: | deps
+	cmake -S . -B $(BUILD)/$* -G Ninja $($*_CONFIG)
+
+$(TREES): %: $(BUILD)/%/build.ninja
+	cmake --build $(BUILD)/$* -j $(JOBS)
+
+$(addprefix test-,$(TREES)): test-%: %
+	scripts/run-tests.sh $(BUILD)/$* $(CTEST_ARGS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# check-static-runtime.sh <objdump> <bin-dir>
+# Fails when an .exe or .dll in <bin-dir> imports a mingw runtime DLL (libstdc++-6.dll,
+# libgcc_s_*.dll, libwinpthread-1.dll, ...): the program must run with nothing but
+# system DLLs and libcef.dll beside it. Every mingw runtime DLL is named lib*.dll;
+# no Windows system DLL is.
+set -euo pipefail
+
+[ $# -eq 2 ] || { echo "usage: $0 <objdump> <bin-dir>" >&2; exit 2; }
+objdump=$1
+bin=$2
+
+shopt -s nullglob nocaseglob
+modules=("$bin"/*.exe "$bin"/*.dll)
+if [ ${#modules[@]} -eq 0 ]; then
+  echo "check-static-runtime: no .exe or .dll in $bin" >&2
+  exit 1
+fi
+
+bad=0
+for module in "${modules[@]}"; do
+  imports=$("$objdump" -p "$module" | sed -n 's/^[[:space:]]*DLL Name: //p')
+  runtime=$(grep -Ei '^lib' <<<"$imports" | grep -Eiv '^libcef\.dll$' || true)
+  if [ -n "$runtime" ]; then
+    echo "$(basename "$module") imports:" $runtime >&2
+    bad=1
+  else
+    echo "$(basename "$module"): $(tr '\n' ' ' <<<"$imports")"
+  fi
+done
+exit "$bad"
