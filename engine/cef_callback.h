@@ -1,0 +1,400 @@
+// The one way the engine calls the program: a generic entry stored in a structure slot.
+//
+//   auto* s = DataAs<TCefLoadHandler>();
+//   s->on_load_start = CefCallback<&TCefLoadHandler::on_load_start, &TCefLoadHandlerOwn::OnLoadStart>;
+//   s->on_load_error = CefCallback<&TCefLoadHandler::on_load_error, &TCefLoadHandlerOwn::OnLoadError,
+//                                  ByType, ByType, ByType, ByType, TextInOut<kWhenTrue, kSet>>;
+//
+// The entry has exactly the slot's type (the compiler checks it; nothing is cast) and:
+//  1. recovers the owning object from the hidden word in front of the structure;
+//  2. turns each engine argument into the method's parameter, by the rule given for its
+//     position (ByType when none is given): an engine object becomes its wrapper (which takes
+//     over the reference the engine passed), text becomes a ustring copy, an int becomes a
+//     Boolean where the method takes one, a pointer becomes a reference where the method takes
+//     one, everything else is passed unchanged;
+//  3. calls the method (parameters in the engine's order unless an Order<...> comes first);
+//  4. returns its result: a Boolean as exactly 0 or 1, an interface as its Wrap (one reference
+//     for the engine) or null, other values unchanged;
+//  5. writes in/out arguments back under their rule's condition;
+//  6. releases every wrapper and string it made, on every path.
+// An exception never reaches the engine: it is reported (cef_error_report.h) and the engine
+// gets the neutral answer (0 or null) with nothing written back.
+//
+// A slot whose arguments do not map one-to-one onto the method (one record feeding two
+// parameters) uses CefCallbackBody with a small static function; it still gets steps 1 and the
+// exception stop from here.
+#pragma once
+
+#include <cstddef>
+#include <exception>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
+#include "core/interface.h"
+#include "core/ustring.h"
+#include "engine/cef_api.h"
+#include "engine/cef_base.h"
+#include "engine/cef_call.h"
+#include "engine/cef_error_report.h"
+#include "engine/cef_string.h"
+
+namespace larkwell {
+
+// When an in/out argument is written back (combine with |).
+enum TCefWriteWhen : unsigned {
+  kAlways = 0,
+  kWhenTrue = 1,      // only when the method answered true
+  kWhenFalse = 2,     // only when the method answered false
+  kWhenNotEmpty = 4,  // only when the value is not empty
+};
+
+// How text is written back:
+//  kSet      set: the engine's record gets a copy through the engine's set (old content released);
+//            skipped for a null record;
+//  kReplace  replace: a fresh engine copy is stored over the whole 12-byte record;
+enum TCefTextForm { kSet, kReplace };
+
+// What a text or object local starts as.
+enum TCefLocalInit {
+  kFromEngine,    // a copy of what the engine passed
+  kEmpty,         // empty; the engine's value is not read
+  kTakeAndClear,  // the engine's text, which is then cleared in the engine's record
+};
+
+// Position rules.
+struct ByType {};
+template <unsigned When, TCefTextForm Form, TCefLocalInit Init = kFromEngine>
+struct TextInOut {};
+template <unsigned When>
+struct FlagInOut {};
+template <unsigned When, TCefLocalInit Init = kFromEngine>
+struct ObjectInOut {};
+// The method's parameters in terms of engine argument positions (0 = first after the structure).
+template <size_t... EngineIndex>
+struct Order {};
+
+namespace cef_callback_detail {
+
+using cef_call_detail::IsIPtr;
+
+template <class T>
+using Bare = std::remove_cvref_t<T>;
+
+template <unsigned When, class MethodResult>
+bool ShouldWrite(const MethodResult& result, bool not_empty) {
+  if constexpr ((When & (kWhenTrue | kWhenFalse)) != 0) {
+    static_assert(std::is_same_v<MethodResult, bool>, "a condition on the answer needs a Boolean method");
+    if ((When & kWhenTrue) && !result) return false;
+    if ((When & kWhenFalse) && result) return false;
+  }
+  if ((When & kWhenNotEmpty) && !not_empty) return false;
+  return true;
+}
+
+// ---- one local per engine argument ------------------------------------------------------------
+
+template <class Rule, class EngineArg, class Param>
+class Local;
+
+// Conversion by type.
+template <class EngineArg, class Param>
+constexpr bool kPassesStorage =
+    std::is_lvalue_reference_v<Param> && std::is_pointer_v<EngineArg> &&
+    std::is_same_v<std::remove_cv_t<std::remove_pointer_t<EngineArg>>, Bare<Param>>;
+
+template <class Param, class EngineArg>
+auto ConvertByType(EngineArg arg) {
+  using P = Bare<Param>;
+  if constexpr (kPassesStorage<EngineArg, Param>) {
+    return arg;  // the method works on the engine's own storage
+  } else if constexpr (IsIPtr<P>::value) {
+    return CefUnWrapAs<typename IsIPtr<P>::Interface>(arg);
+  } else if constexpr (std::is_same_v<P, ustring>) {
+    return CefStringToNative(arg);
+  } else if constexpr (std::is_same_v<P, bool>) {
+    return arg != 0;
+  } else {
+    return static_cast<P>(arg);
+  }
+}
+
+template <class EngineArg, class Param>
+class Local<ByType, EngineArg, Param> {
+ public:
+  explicit Local(EngineArg arg) : value_(ConvertByType<Param>(arg)) {}
+
+  decltype(auto) Get() {
+    if constexpr (kPassesStorage<EngineArg, Param>) {
+      return *value_;
+    } else {
+      return (value_);
+    }
+  }
+  template <class R>
+  void Finish(const R&) {}
+
+ private:
+  decltype(ConvertByType<Param>(std::declval<EngineArg>())) value_;
+};
+
+template <unsigned When, TCefTextForm Form, TCefLocalInit Init, class Param>
+class Local<TextInOut<When, Form, Init>, TCefString*, Param> {
+  static_assert(std::is_same_v<Param, ustring&>, "an in/out text is a ustring reference");
+  static_assert(!(Form == kSet && Init == kTakeAndClear), "a cleared record is written back by replacing it");
+
+ public:
+  explicit Local(TCefString* record) : record_(record) {
+    if constexpr (Init == kFromEngine) value_ = CefStringToNative(record);
+    if constexpr (Init == kTakeAndClear) value_ = CefStringTakeAndClear(record);
+  }
+  ustring& Get() { return value_; }
+  template <class R>
+  void Finish(const R& result) {
+    if (!ShouldWrite<When>(result, !value_.empty())) return;
+    if constexpr (Form == kSet) {
+      CefStringAssign(record_, value_);
+    } else {
+      *record_ = CefStringCopy(value_);
+    }
+  }
+
+ private:
+  TCefString* record_;
+  ustring value_;
+};
+
+template <unsigned When>
+class Local<FlagInOut<When>, int*, bool&> {
+ public:
+  explicit Local(int* flag) : flag_(flag), value_(*flag != 0) {}
+  bool& Get() { return value_; }
+  template <class R>
+  void Finish(const R& result) {
+    if (ShouldWrite<When>(result, true)) *flag_ = value_ ? 1 : 0;
+  }
+
+ private:
+  int* flag_;
+  bool value_;
+};
+
+template <unsigned When, TCefLocalInit Init, class Struct, class Param>
+class Local<ObjectInOut<When, Init>, Struct**, Param> {
+  using P = Bare<Param>;
+  static_assert(IsIPtr<P>::value && std::is_lvalue_reference_v<Param>, "an in/out object is an interface reference");
+  static_assert(Init != kTakeAndClear, "objects are taken from the engine or start empty");
+
+ public:
+  explicit Local(Struct** slot) : slot_(slot) {
+    // The local holds a reference of its own, so the engine's pointer keeps its reference
+    // whether or not it is replaced.
+    if constexpr (Init == kFromEngine) {
+      if (*slot) {
+        TCefBase* base = reinterpret_cast<TCefBase*>(*slot);
+        if (base->add_ref) base->add_ref(base);
+        value_ = CefUnWrapAs<typename IsIPtr<P>::Interface>(*slot);
+      }
+    }
+  }
+  P& Get() { return value_; }
+  template <class R>
+  void Finish(const R& result) {
+    if (!ShouldWrite<When>(result, static_cast<bool>(value_))) return;
+    Struct* replacement = CefWrap<Struct>(value_);
+    if constexpr (Init == kFromEngine) {
+      // The reference that came with the engine's old pointer goes with it.
+      if (TCefBase* old = reinterpret_cast<TCefBase*>(*slot_); old && old->release) old->release(old);
+    }
+    *slot_ = replacement;
+  }
+
+ private:
+  Struct** slot_;
+  P value_;
+};
+
+// ---- the entry ------------------------------------------------------------------------------
+
+template <class Slot>
+struct SlotTraits;
+template <class R, class Self, class... A>
+struct SlotTraits<R(CEF_CALLBACK*)(Self*, A...)> {
+  using Result = R;
+  using Structure = Self;
+  using Args = std::tuple<A...>;
+  template <class Impl>
+  static R CEF_CALLBACK Entry(Self* self, A... args) noexcept {
+    try {
+      return Impl::Run(self, args...);
+    } catch (...) {
+      ReportCefCallbackError(std::current_exception());
+      if constexpr (!std::is_void_v<R>) return R{};
+    }
+  }
+};
+
+template <class M>
+struct MethodTraits;
+template <class R, class C, class... P>
+struct MethodTraits<R (C::*)(P...)> {
+  using Result = R;
+  using Owner = C;
+  using Params = std::tuple<P...>;
+};
+
+template <class MemberPointer>
+struct SlotOf;
+template <class Struct, class Slot>
+struct SlotOf<Slot Struct::*> {
+  using type = Slot;
+};
+
+template <class T>
+struct IsOrder : std::false_type {};
+template <size_t... I>
+struct IsOrder<Order<I...>> : std::true_type {
+  static constexpr size_t kIndex[] = {I...};
+};
+
+template <size_t I, class List, bool InRange = (I < std::tuple_size_v<List>)>
+struct RuleAt {
+  using type = ByType;  // positions without a rule convert by type
+};
+template <size_t I, class List>
+struct RuleAt<I, List, true> {
+  using type = std::tuple_element_t<I, List>;
+};
+
+template <class... Rules>
+struct RuleList {
+  template <size_t I>
+  using At = typename RuleAt<I, std::tuple<Rules...>>::type;
+  static constexpr size_t kCount = sizeof...(Rules);
+};
+
+// Splits an optional leading Order<...> from the position rules.
+template <class... Rules>
+struct Options {
+  using Positions = RuleList<Rules...>;
+  static constexpr bool kReordered = false;
+};
+template <size_t... I, class... Rules>
+struct Options<Order<I...>, Rules...> {
+  using Positions = RuleList<Rules...>;
+  static constexpr bool kReordered = true;
+  static constexpr size_t kIndex[] = {I...};
+};
+
+// The method parameter that engine argument `E` feeds.
+template <class Opts, size_t E, size_t ParamCount>
+constexpr size_t ParamFor() {
+  if constexpr (Opts::kReordered) {
+    for (size_t p = 0; p < ParamCount; ++p)
+      if (Opts::kIndex[p] == E) return p;
+    return ParamCount;
+  } else {
+    return E;
+  }
+}
+template <class Opts, size_t P>
+constexpr size_t EngineFor() {
+  if constexpr (Opts::kReordered) {
+    return Opts::kIndex[P];
+  } else {
+    return P;
+  }
+}
+
+template <class R, class Engine>
+Engine ToEngineResult(R&& value) {
+  using V = Bare<R>;
+  if constexpr (std::is_same_v<V, bool>) {
+    return value ? 1 : 0;
+  } else if constexpr (IsIPtr<V>::value) {
+    return CefWrap<std::remove_pointer_t<Engine>>(value);
+  } else {
+    return static_cast<Engine>(value);
+  }
+}
+
+// The object a method is called on: the owner itself, or the interface it implements (a
+// cross-cast from the bridge base to a sibling interface needs the run-time type).
+template <class Owner>
+Owner& OwnerAs(TCefBaseOwn* owner) {
+  if constexpr (std::is_base_of_v<TCefBaseOwn, Owner>) {
+    return static_cast<Owner&>(*owner);
+  } else {
+    return dynamic_cast<Owner&>(*owner);
+  }
+}
+
+template <auto SlotMember, auto Method, class... Rules>
+struct Callback {
+  using Slot = typename SlotOf<decltype(SlotMember)>::type;
+  using ST = SlotTraits<Slot>;
+  using MT = MethodTraits<decltype(Method)>;
+  using Opts = Options<Rules...>;
+  using EngineArgs = typename ST::Args;
+  using Params = typename MT::Params;
+  static constexpr size_t kArgs = std::tuple_size_v<EngineArgs>;
+  static constexpr size_t kParams = std::tuple_size_v<Params>;
+  static_assert(kArgs == kParams, "every engine argument feeds one method parameter");
+  static_assert(Opts::Positions::kCount <= kArgs, "more rules than engine arguments");
+
+  template <size_t E>
+  using LocalAt = Local<typename Opts::Positions::template At<E>, std::tuple_element_t<E, EngineArgs>,
+                        std::tuple_element_t<ParamFor<Opts, E, kParams>(), Params>>;
+
+  template <class Self, class... A>
+  static typename ST::Result Run(Self* self, A... args) {
+    return RunWith(self, std::index_sequence_for<A...>{}, args...);
+  }
+
+  template <class Self, size_t... E, class... A>
+  static typename ST::Result RunWith(Self* self, std::index_sequence<E...>, A... args) {
+    auto& owner = OwnerAs<typename MT::Owner>(CefGetOwner(self));
+    std::tuple<LocalAt<E>...> locals(args...);
+    auto call = [&]<size_t... P>(std::index_sequence<P...>) -> decltype(auto) {
+      return (owner.*Method)(std::get<EngineFor<Opts, P>()>(locals).Get()...);
+    };
+    using MR = typename MT::Result;
+    if constexpr (std::is_void_v<MR>) {
+      call(std::make_index_sequence<kParams>{});
+      (std::get<E>(locals).Finish(true), ...);
+      if constexpr (!std::is_void_v<typename ST::Result>) return typename ST::Result{};
+    } else {
+      MR result = call(std::make_index_sequence<kParams>{});
+      (std::get<E>(locals).Finish(result), ...);
+      if constexpr (!std::is_void_v<typename ST::Result>) {
+        return ToEngineResult<MR&, typename ST::Result>(result);
+      }
+    }
+  }
+};
+
+template <auto SlotMember, auto Body>
+struct BodyCallback {
+  template <class Self, class... A>
+  static auto Run(Self* self, A... args) {
+    return Body(CefGetOwner(self), args...);
+  }
+};
+
+}  // namespace cef_callback_detail
+
+// The entry for `SlotMember` (e.g. &TCefLoadHandler::on_load_start) that calls `Method` of the
+// owning object, converting as described at the top of this file.
+template <auto SlotMember, auto Method, class... Rules>
+inline constexpr auto CefCallback =
+    &cef_callback_detail::SlotTraits<typename cef_callback_detail::SlotOf<decltype(SlotMember)>::type>::
+        template Entry<cef_callback_detail::Callback<SlotMember, Method, Rules...>>;
+
+// The entry for `SlotMember` that hands the owner (TCefBaseOwn*) and the engine's arguments
+// unchanged to the static function `Body`; only the exception stop is added.
+template <auto SlotMember, auto Body>
+inline constexpr auto CefCallbackBody =
+    &cef_callback_detail::SlotTraits<typename cef_callback_detail::SlotOf<decltype(SlotMember)>::type>::
+        template Entry<cef_callback_detail::BodyCallback<SlotMember, Body>>;
+
+}  // namespace larkwell

@@ -1,0 +1,182 @@
+// Reading markup into the document model: a small parser for well-formed markup (elements,
+// attributes with quoted or bare values, text, the five named character references; comments,
+// <!DOCTYPE> and processing instructions skipped).
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "enginesim/script/dom_model.h"
+
+namespace larkwell::enginesim {
+namespace {
+
+struct Entity {
+  std::u16string_view name;
+  char16_t character;
+};
+constexpr Entity kEntities[] = {
+    {u"lt", u'<'}, {u"gt", u'>'}, {u"amp", u'&'}, {u"quot", u'"'}, {u"apos", u'\''}};
+
+bool is_space(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+}
+
+bool ends_name(char16_t c) {
+  return is_space(c) || c == u'/' || c == u'>' || c == u'<' || c == u'=' || c == u'"' || c == u'\'';
+}
+
+std::u16string lower(std::u16string_view text) {
+  std::u16string out(text);
+  for (char16_t& c : out) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + (u'a' - u'A'));
+  }
+  return out;
+}
+
+// Replaces the named character references; anything else stays as written.
+std::u16string decode(std::u16string_view text) {
+  std::u16string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t semicolon = text[i] == u'&' ? text.find(u';', i) : std::u16string_view::npos;
+    if (semicolon != std::u16string_view::npos) {
+      const std::u16string_view name = text.substr(i + 1, semicolon - i - 1);
+      auto entity = std::find_if(std::begin(kEntities), std::end(kEntities),
+                                 [name](const Entity& known) { return known.name == name; });
+      if (entity != std::end(kEntities)) {
+        out += entity->character;
+        i = semicolon + 1;
+        continue;
+      }
+    }
+    out += text[i++];
+  }
+  return out;
+}
+
+DomNodeData* append_child(DomNodeData& parent, std::unique_ptr<DomNodeData> child) {
+  child->parent = &parent;
+  parent.children.push_back(std::move(child));
+  return parent.children.back().get();
+}
+
+class MarkupParser {
+ public:
+  explicit MarkupParser(std::u16string_view markup) : in_(markup) {}
+
+  bool parse(DomNodeData& root) {
+    std::vector<DomNodeData*> open{&root};
+    while (pos_ < in_.size()) {
+      const bool well_formed = in_[pos_] != u'<'        ? read_text(*open.back())
+                               : at(u"<!--")            ? skip_past(u"-->")
+                               : at(u"<!") || at(u"<?") ? skip_past(u">")
+                               : at(u"</")              ? read_end_tag(open)
+                                                        : read_start_tag(open);
+      if (!well_formed) return false;
+    }
+    return open.size() == 1;
+  }
+
+ private:
+  bool at(std::u16string_view text) const { return in_.substr(pos_, text.size()) == text; }
+
+  bool skip_past(std::u16string_view end) {
+    const std::size_t found = in_.find(end, pos_);
+    if (found == std::u16string_view::npos) return false;
+    pos_ = found + end.size();
+    return true;
+  }
+
+  void skip_spaces() {
+    while (pos_ < in_.size() && is_space(in_[pos_])) ++pos_;
+  }
+
+  std::u16string read_name() {
+    const std::size_t start = pos_;
+    while (pos_ < in_.size() && !ends_name(in_[pos_])) ++pos_;
+    return lower(in_.substr(start, pos_ - start));
+  }
+
+  bool read_text(DomNodeData& parent) {
+    const std::size_t end = std::min(in_.find(u'<', pos_), in_.size());
+    auto text = std::make_unique<DomNodeData>(DomKind::text);
+    text->text = decode(in_.substr(pos_, end - pos_));
+    append_child(parent, std::move(text));
+    pos_ = end;
+    return true;
+  }
+
+  bool read_end_tag(std::vector<DomNodeData*>& open) {
+    pos_ += 2;
+    const std::u16string name = read_name();
+    skip_spaces();
+    if (!at(u">") || open.size() == 1 || open.back()->tag != name) return false;
+    ++pos_;
+    open.pop_back();
+    return true;
+  }
+
+  bool read_start_tag(std::vector<DomNodeData*>& open) {
+    ++pos_;
+    auto element = std::make_unique<DomNodeData>(DomKind::element);
+    element->tag = read_name();
+    if (element->tag.empty()) return false;
+    bool self_closing = false;
+    for (;;) {
+      skip_spaces();
+      if (at(u"/>")) {
+        pos_ += 2;
+        self_closing = true;
+        break;
+      }
+      if (at(u">")) {
+        ++pos_;
+        break;
+      }
+      std::u16string name = read_name();
+      if (name.empty()) return false;
+      skip_spaces();
+      std::u16string value;
+      if (at(u"=")) {
+        ++pos_;
+        skip_spaces();
+        if (!read_value(value)) return false;
+      }
+      element->attributes.emplace_back(std::move(name), std::move(value));
+    }
+    DomNodeData* added = append_child(*open.back(), std::move(element));
+    if (!self_closing && !is_void_element(added->tag)) open.push_back(added);
+    return true;
+  }
+
+  // A quoted value, or a bare one up to a space or the end of the tag.
+  bool read_value(std::u16string& value) {
+    std::size_t start = pos_, end;
+    if (at(u"\"") || at(u"'")) {
+      end = in_.find(in_[pos_], ++start);
+      if (end == std::u16string_view::npos) return false;
+      pos_ = end + 1;
+    } else {
+      while (pos_ < in_.size() && !is_space(in_[pos_]) && in_[pos_] != u'>') ++pos_;
+      end = pos_;
+      if (end == start) return false;
+    }
+    value = decode(in_.substr(start, end - start));
+    return true;
+  }
+
+  std::u16string_view in_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+bool parse_markup(std::u16string_view markup, DomNodeData& root) {
+  return MarkupParser(markup).parse(root);
+}
+
+}  // namespace larkwell::enginesim

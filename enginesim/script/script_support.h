@@ -1,0 +1,48 @@
+// What the script and document models share with the web objects (held references, text
+// results, the control API's UTF-8) and the few text crossings of their own.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "engine/cef_api.h"
+#include "enginesim/collections.h"
+#include "enginesim/string_records.h"
+#include "enginesim/unicode.h"
+#include "enginesim/web/web_support.h"
+
+namespace larkwell::enginesim {
+
+using web::from_utf8;
+using web::Held;
+using web::userfree_text;
+
+// A record lending `text` to a callee for the length of a call; the callee copies what it keeps.
+inline TCefString lent_text(const std::u16string& text) {
+  TCefString record{};
+  record.str = const_cast<char16_t*>(text.c_str());
+  record.length = text.size();
+  return record;
+}
+
+// `structure` with a new reference for a callee, which takes it over; null stays null. The
+// reference is the callee's, so the ledger does not count it as held by the engine.
+template <class Struct>
+Struct* pass_ref(Struct* structure) {
+  auto* base = reinterpret_cast<TCefBase*>(structure);
+  if (base != nullptr && base->add_ref != nullptr) base->add_ref(base);
+  return structure;
+}
+
+// Writes `text` as UTF-8 into buffer (at most size - 1 bytes and a terminating zero).
+inline void copy_utf8(std::u16string_view text, char* buffer, std::size_t size) {
+  if (buffer == nullptr || size == 0) return;
+  std::string utf8;
+  transcode(text.data(), text.size(), utf8);
+  const std::size_t written = utf8.size() < size - 1 ? utf8.size() : size - 1;
+  utf8.copy(buffer, written);
+  buffer[written] = '\0';
+}
+
+}  // namespace larkwell::enginesim

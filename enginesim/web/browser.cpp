@@ -1,0 +1,312 @@
+#include "enginesim/web/browser.h"
+
+#include <algorithm>
+
+namespace larkwell::enginesim::web {
+
+// --- History
+
+void History::push(std::u16string url) {
+  if (!entries.empty()) entries.resize(index + 1);
+  entries.push_back(std::move(url));
+  index = entries.size() - 1;
+}
+
+void History::clear() {
+  if (entries.empty()) return;
+  std::u16string current = std::move(entries[index]);
+  entries.assign(1, std::move(current));
+  index = 0;
+}
+
+// --- SimBrowser
+
+#define ENGINESIM_COUNTED_KEY(name) {#name, 0},
+
+SimBrowser::SimBrowser(const TSimBrowserSetup& setup)
+    : SimObjectOf("browser"),
+      Recording({ENGINESIM_BROWSER_COUNTED(ENGINESIM_COUNTED_KEY){"clear_history", 0},
+                 {"show_dev_tools", 0},
+                 {"close_dev_tools", 0},
+                 {"dev_tools_open", 0},
+                 {"set_focus", 0},
+                 {"set_focus.enable", 0},
+                 {"find", 0},
+                 {"find.identifier", 0},
+                 {"find.forward", 0},
+                 {"find.match_case", 0},
+                 {"find.find_next", 0},
+                 {"stop_finding", 0},
+                 {"stop_finding.clear_selection", 0}},
+                {"find.search_text"}),
+      tree_(std::make_shared<FrameTree>()),
+      window_(setup.window),
+      opener_window_(setup.opener_window),
+      popup_(setup.popup != 0),
+      window_rendering_disabled_(setup.window_rendering_disabled != 0),
+      client_(Held<TCefClient>::adopt(setup.client)) {
+  TCefBrowser* s = structure();
+#define ENGINESIM_FILL_COUNTED(name) s->name = entry<&SimBrowser::name>;
+  ENGINESIM_BROWSER_COUNTED(ENGINESIM_FILL_COUNTED)
+#undef ENGINESIM_FILL_COUNTED
+  s->can_go_back = entry<&SimBrowser::can_go_back>;
+  s->go_back = entry<&SimBrowser::go_back>;
+  s->can_go_forward = entry<&SimBrowser::can_go_forward>;
+  s->go_forward = entry<&SimBrowser::go_forward>;
+  s->set_focus = entry<&SimBrowser::set_focus>;
+  s->get_window_handle = entry<&SimBrowser::get_window_handle>;
+  s->get_opener_window_handle = entry<&SimBrowser::get_opener_window_handle>;
+  s->is_popup = entry<&SimBrowser::is_popup>;
+  s->has_document = entry<&SimBrowser::has_document>;
+  s->get_client = entry<&SimBrowser::get_client>;
+  s->get_main_frame = entry<&SimBrowser::get_main_frame>;
+  s->get_focused_frame = entry<&SimBrowser::get_focused_frame>;
+  s->get_frame = entry<&SimBrowser::get_frame>;
+  s->get_frame_names = entry<&SimBrowser::get_frame_names>;
+  s->find = entry<&SimBrowser::find>;
+  s->stop_finding = entry<&SimBrowser::stop_finding>;
+  s->get_zoom_level = entry<&SimBrowser::get_zoom_level>;
+  s->set_zoom_level = entry<&SimBrowser::set_zoom_level>;
+  s->clear_history = entry<&SimBrowser::clear_history>;
+  s->show_dev_tools = entry<&SimBrowser::show_dev_tools>;
+  s->close_dev_tools = entry<&SimBrowser::close_dev_tools>;
+  s->is_window_rendering_disabled = entry<&SimBrowser::is_window_rendering_disabled>;
+  s->get_size = entry<&SimBrowser::get_size>;
+  s->set_size = entry<&SimBrowser::set_size>;
+  s->is_popup_visible = entry<&SimBrowser::is_popup_visible>;
+  s->hide_popup = entry<&SimBrowser::hide_popup>;
+  s->invalidate = entry<&SimBrowser::invalidate>;
+  s->get_image = entry<&SimBrowser::get_image>;
+  s->send_key_event = entry<&SimBrowser::send_key_event>;
+  s->send_mouse_click_event = entry<&SimBrowser::send_mouse_click_event>;
+  s->send_mouse_move_event = entry<&SimBrowser::send_mouse_move_event>;
+  s->send_mouse_wheel_event = entry<&SimBrowser::send_mouse_wheel_event>;
+  s->send_focus_event = entry<&SimBrowser::send_focus_event>;
+  s->send_capture_lost_event = entry<&SimBrowser::send_capture_lost_event>;
+
+  tree_->browser = this;
+  SimFrame* main_frame = make_object<SimFrame>(tree_, nullptr, u"");
+  frames_.push_back(Held<TCefFrame>::adopt(main_frame->structure()));
+  tree_->frames.push_back(main_frame);
+  tree_->focused = main_frame;
+}
+
+#undef ENGINESIM_COUNTED_KEY
+
+SimBrowser::~SimBrowser() {
+  std::scoped_lock lock(tree_->mutex);
+  tree_->browser = nullptr;
+  for (SimFrame* frame : tree_->frames) frame->forget_parent_locked();
+  tree_->frames.clear();
+  tree_->focused = nullptr;
+  // frames_ releases the browser's references after the lock has gone.
+}
+
+TCefFrame* SimBrowser::share_frame(SimFrame* frame) {
+  if (frame == nullptr) return nullptr;
+  frame->add_ref();
+  return frame->structure();
+}
+
+TCefFrame* SimBrowser::add_frame(SimFrame* parent, std::u16string name) {
+  std::scoped_lock lock(tree_->mutex);
+  auto& frames = tree_->frames;
+  if (parent == nullptr) parent = frames.front();
+  const bool ours = std::find(frames.begin(), frames.end(), parent) != frames.end();
+  const bool taken = std::any_of(frames.begin(), frames.end(),
+                                 [&](const SimFrame* frame) { return frame->name() == name; });
+  if (!ours || taken) return nullptr;
+  SimFrame* frame = make_object<SimFrame>(tree_, parent, std::move(name));
+  frames_.push_back(Held<TCefFrame>::adopt(frame->structure()));
+  frames.push_back(frame);
+  return share_frame(frame);
+}
+
+void SimBrowser::set_popup_visible(bool visible) {
+  std::scoped_lock lock(tree_->mutex);
+  popup_visible_ = visible;
+}
+
+std::vector<TSimEvent> SimBrowser::events() {
+  std::scoped_lock lock(tree_->mutex);
+  return events_;
+}
+
+// --- navigation
+
+int SimBrowser::can_go_back() {
+  std::scoped_lock lock(tree_->mutex);
+  return tree_->history.can_go_back() ? 1 : 0;
+}
+
+int SimBrowser::can_go_forward() {
+  std::scoped_lock lock(tree_->mutex);
+  return tree_->history.can_go_forward() ? 1 : 0;
+}
+
+void SimBrowser::go_back() { move_in_history(-1); }
+void SimBrowser::go_forward() { move_in_history(+1); }
+
+void SimBrowser::move_in_history(int step) {
+  std::scoped_lock lock(tree_->mutex);
+  History& history = tree_->history;
+  if (step < 0 ? !history.can_go_back() : !history.can_go_forward()) return;
+  history.index = step < 0 ? history.index - 1 : history.index + 1;
+  tree_->frames.front()->revisit_locked(history.entries[history.index]);
+}
+
+void SimBrowser::clear_history() {
+  tally("clear_history");
+  std::scoped_lock lock(tree_->mutex);
+  tree_->history.clear();
+}
+
+int SimBrowser::has_document() {
+  std::scoped_lock lock(tree_->mutex);
+  return tree_->frames.front()->has_loaded() ? 1 : 0;
+}
+
+// --- frames
+
+TCefFrame* SimBrowser::get_main_frame() {
+  std::scoped_lock lock(tree_->mutex);
+  return share_frame(tree_->frames.front());
+}
+
+TCefFrame* SimBrowser::get_focused_frame() {
+  std::scoped_lock lock(tree_->mutex);
+  return share_frame(tree_->focused);
+}
+
+TCefFrame* SimBrowser::get_frame(const TCefString* name) {
+  const auto wanted = text_of(name);
+  std::scoped_lock lock(tree_->mutex);
+  auto& frames = tree_->frames;
+  auto found = std::find_if(frames.begin(), frames.end(),
+                            [&](const SimFrame* frame) { return frame->name() == wanted; });
+  return found != frames.end() ? share_frame(*found) : nullptr;
+}
+
+void SimBrowser::get_frame_names(TCefStringList names) {
+  std::vector<std::u16string> listed;
+  {
+    std::scoped_lock lock(tree_->mutex);
+    for (const SimFrame* frame : tree_->frames) listed.push_back(frame->name());
+  }
+  append_to_list(names, listed, "browser get_frame_names");
+}
+
+// --- find, focus, zoom, dev tools
+
+void SimBrowser::find(int identifier, const TCefString* search_text, int forward,
+                      int match_case, int find_next) {
+  tally("find");
+  record("find.identifier", identifier);
+  record("find.search_text", text_copy(search_text));
+  record("find.forward", forward);
+  record("find.match_case", match_case);
+  record("find.find_next", find_next);
+}
+
+void SimBrowser::stop_finding(int clear_selection) {
+  tally("stop_finding");
+  record("stop_finding.clear_selection", clear_selection);
+}
+
+void SimBrowser::set_focus(int enable) {
+  tally("set_focus");
+  record("set_focus.enable", enable);
+}
+
+double SimBrowser::get_zoom_level() {
+  std::scoped_lock lock(tree_->mutex);
+  return zoom_level_;
+}
+
+void SimBrowser::set_zoom_level(double zoom_level) {
+  std::scoped_lock lock(tree_->mutex);
+  zoom_level_ = zoom_level;
+}
+
+void SimBrowser::show_dev_tools() {
+  tally("show_dev_tools");
+  record("dev_tools_open", 1);
+}
+
+void SimBrowser::close_dev_tools() {
+  tally("close_dev_tools");
+  record("dev_tools_open", 0);
+}
+
+// --- painting
+
+int SimBrowser::get_size(TCefPaintElementType type, int* width, int* height) {
+  std::scoped_lock lock(tree_->mutex);
+  auto found = sizes_.find(type);
+  if (found == sizes_.end()) return 0;
+  if (width != nullptr) *width = found->second.first;
+  if (height != nullptr) *height = found->second.second;
+  return 1;
+}
+
+void SimBrowser::set_size(TCefPaintElementType type, int width, int height) {
+  std::scoped_lock lock(tree_->mutex);
+  sizes_[type] = {width, height};
+}
+
+int SimBrowser::is_popup_visible() {
+  std::scoped_lock lock(tree_->mutex);
+  return popup_visible_ ? 1 : 0;
+}
+
+int SimBrowser::get_image(TCefPaintElementType type, int width, int height, void* buffer) {
+  std::scoped_lock lock(tree_->mutex);
+  auto found = sizes_.find(type);
+  if (buffer == nullptr || width <= 0 || height <= 0 || found == sizes_.end() ||
+      found->second != std::pair(width, height)) {
+    return 0;
+  }
+  auto* bytes = static_cast<uint8_t*>(buffer);
+  const std::size_t total = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+  for (std::size_t i = 0; i < total; ++i) bytes[i] = image_byte(type, i);
+  return 1;
+}
+
+// --- input
+
+void SimBrowser::note_event(TSimEvent event) {
+  std::scoped_lock lock(tree_->mutex);
+  events_.push_back(event);
+}
+
+void SimBrowser::invalidate(const TCefRect* dirty_rect) {
+  if (dirty_rect == nullptr) return;
+  note_event({SIM_EVENT_INVALIDATE,
+              {dirty_rect->x, dirty_rect->y, dirty_rect->width, dirty_rect->height, 0}});
+}
+
+void SimBrowser::send_key_event(TCefKeyType type, int key, int modifiers, int sys_char,
+                                int ime_char) {
+  note_event({SIM_EVENT_KEY, {type, key, modifiers, sys_char, ime_char}});
+}
+
+void SimBrowser::send_mouse_click_event(int x, int y, TCefMouseButtonType type, int mouse_up,
+                                        int click_count) {
+  note_event({SIM_EVENT_MOUSE_CLICK, {x, y, type, mouse_up, click_count}});
+}
+
+void SimBrowser::send_mouse_move_event(int x, int y, int mouse_leave) {
+  note_event({SIM_EVENT_MOUSE_MOVE, {x, y, mouse_leave, 0, 0}});
+}
+
+void SimBrowser::send_mouse_wheel_event(int x, int y, int delta) {
+  note_event({SIM_EVENT_MOUSE_WHEEL, {x, y, delta, 0, 0}});
+}
+
+void SimBrowser::send_focus_event(int set_focus) {
+  note_event({SIM_EVENT_FOCUS, {set_focus, 0, 0, 0, 0}});
+}
+
+void SimBrowser::send_capture_lost_event() { note_event({SIM_EVENT_CAPTURE_LOST, {}}); }
+
+}  // namespace larkwell::enginesim::web

@@ -1,0 +1,212 @@
+#include <atomic>
+
+#include "enginesim/unicode.h"
+#include "enginesim/web/browser.h"
+#include "enginesim/web/requests.h"
+
+namespace larkwell::enginesim::web {
+namespace {
+
+// Identifiers start above 2^32, so a program that keeps only 32 bits of one is caught.
+std::atomic<int64_t> next_identifier{(int64_t{1} << 32) + 1};
+
+// The text of markup: everything outside tags.
+std::u16string strip_tags(const std::u16string& source) {
+  std::u16string text;
+  bool in_tag = false;
+  for (char16_t unit : source) {
+    if (unit == u'<') {
+      in_tag = true;
+    } else if (unit == u'>' && in_tag) {
+      in_tag = false;
+    } else if (!in_tag) {
+      text += unit;
+    }
+  }
+  return text;
+}
+
+// Everything the reader has from where it stands, through its own slots.
+std::string read_to_end(TCefStreamReader* stream) {
+  std::string bytes;
+  if (stream->read == nullptr) return bytes;
+  char block[4096];
+  while (stream->eof == nullptr || stream->eof(stream) == 0) {
+    const size_t got = stream->read(stream, block, 1, sizeof block);
+    if (got == 0) break;
+    bytes.append(block, got);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+#define ENGINESIM_COMMAND_KEY(name) {#name, 0},
+
+SimFrame::SimFrame(std::shared_ptr<FrameTree> tree, SimFrame* parent, std::u16string name)
+    : SimObjectOf("frame"),
+      Recording({ENGINESIM_FRAME_COMMANDS(ENGINESIM_COMMAND_KEY){"load_request", 0},
+                 {"load_url", 0},
+                 {"load_string", 0},
+                 {"load_stream", 0},
+                 {"execute_java_script", 0},
+                 {"execute_java_script.start_line", 0},
+                 {"loaded", SIM_LOADED_NOTHING}},
+                {"execute_java_script.code", "execute_java_script.script_url",
+                 "load_request.method"}),
+      tree_(std::move(tree)),
+      name_(std::move(name)),
+      identifier_(next_identifier++),
+      main_(parent == nullptr),
+      parent_(parent) {
+  TCefFrame* s = structure();
+#define ENGINESIM_FILL_COMMAND(name) s->name = entry<&SimFrame::name>;
+  ENGINESIM_FRAME_COMMANDS(ENGINESIM_FILL_COMMAND)
+#undef ENGINESIM_FILL_COMMAND
+  s->get_source = entry<&SimFrame::get_source>;
+  s->get_text = entry<&SimFrame::get_text>;
+  s->load_request = entry<&SimFrame::load_request>;
+  s->load_url = entry<&SimFrame::load_url>;
+  s->load_string = entry<&SimFrame::load_string>;
+  s->load_stream = entry<&SimFrame::load_stream>;
+  s->execute_java_script = entry<&SimFrame::execute_java_script>;
+  s->is_main = entry<&SimFrame::is_main>;
+  s->is_focused = entry<&SimFrame::is_focused>;
+  s->get_name = entry<&SimFrame::get_name>;
+  s->get_identifier = entry<&SimFrame::get_identifier>;
+  s->get_parent = entry<&SimFrame::get_parent>;
+  s->get_url = entry<&SimFrame::get_url>;
+  s->get_browser = entry<&SimFrame::get_browser>;
+  s->visit_dom = entry<&SimFrame::visit_dom>;
+  s->get_v8context = entry<&SimFrame::get_v8context>;
+}
+
+#undef ENGINESIM_COMMAND_KEY
+
+void SimFrame::revisit_locked(const std::u16string& url) {
+  url_ = url;
+  source_.clear();
+  record("loaded", SIM_LOADED_URL);
+}
+
+bool SimFrame::has_loaded() const { return number("loaded").value_or(0) != SIM_LOADED_NOTHING; }
+
+void SimFrame::take_focus() {
+  std::scoped_lock lock(tree_->mutex);
+  if (tree_->browser != nullptr) tree_->focused = this;
+}
+
+// The old document and context go with the parameter, released after the lock.
+void SimFrame::set_document(Held<TCefDomDocument> document) {
+  std::scoped_lock lock(tree_->mutex);
+  std::swap(document_, document);
+}
+
+void SimFrame::set_v8context(Held<TCefV8Context> context) {
+  std::scoped_lock lock(tree_->mutex);
+  std::swap(v8context_, context);
+}
+
+PCefStringUserFree SimFrame::get_source() {
+  std::scoped_lock lock(tree_->mutex);
+  return userfree_text(source_);
+}
+
+PCefStringUserFree SimFrame::get_text() {
+  std::scoped_lock lock(tree_->mutex);
+  return userfree_text(strip_tags(source_));
+}
+
+void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind) {
+  std::scoped_lock lock(tree_->mutex);
+  if (main_ && tree_->browser != nullptr) tree_->history.push(url);
+  url_ = std::move(url);
+  source_ = std::move(source);
+  record("loaded", kind);
+}
+
+void SimFrame::load_request(TCefRequest* request) {
+  Held<TCefRequest> held = Held<TCefRequest>::adopt(request);
+  tally("load_request");
+  if (request == nullptr) return;
+  SimRequest* loaded = object_of<SimRequest>(request, "frame load_request");
+  if (loaded == nullptr) return;
+  record("load_request.method", loaded->method());
+  navigate(loaded->url(), u"", SIM_LOADED_REQUEST);
+}
+
+void SimFrame::load_url(const TCefString* url) {
+  tally("load_url");
+  navigate(text_copy(url), u"", SIM_LOADED_URL);
+}
+
+void SimFrame::load_string(const TCefString* string_val, const TCefString* url) {
+  tally("load_string");
+  navigate(text_copy(url), text_copy(string_val), SIM_LOADED_STRING);
+}
+
+void SimFrame::load_stream(TCefStreamReader* stream, const TCefString* url) {
+  Held<TCefStreamReader> held = Held<TCefStreamReader>::adopt(stream);
+  tally("load_stream");
+  if (stream == nullptr) return;
+  const std::string bytes = read_to_end(stream);  // outside the lock: the reader may be the program's
+  std::u16string source;
+  transcode(bytes.data(), bytes.size(), source);
+  navigate(text_copy(url), std::move(source), SIM_LOADED_STREAM);
+}
+
+void SimFrame::execute_java_script(const TCefString* js_code, const TCefString* script_url,
+                                   int start_line) {
+  tally("execute_java_script");
+  record("execute_java_script.code", text_copy(js_code));
+  record("execute_java_script.script_url", text_copy(script_url));
+  record("execute_java_script.start_line", start_line);
+}
+
+int SimFrame::is_main() { return main_ ? 1 : 0; }
+
+int SimFrame::is_focused() {
+  std::scoped_lock lock(tree_->mutex);
+  return tree_->focused == this ? 1 : 0;
+}
+
+PCefStringUserFree SimFrame::get_name() { return userfree_text(name_); }
+
+int64_t SimFrame::get_identifier() { return identifier_; }
+
+TCefFrame* SimFrame::get_parent() {
+  std::scoped_lock lock(tree_->mutex);
+  if (parent_ == nullptr) return nullptr;
+  parent_->add_ref();
+  return parent_->structure();
+}
+
+PCefStringUserFree SimFrame::get_url() {
+  std::scoped_lock lock(tree_->mutex);
+  return userfree_text(url_);
+}
+
+TCefBrowser* SimFrame::get_browser() {
+  std::scoped_lock lock(tree_->mutex);
+  if (tree_->browser == nullptr) return nullptr;
+  tree_->browser->add_ref();
+  return tree_->browser->structure();
+}
+
+void SimFrame::visit_dom(TCefDomVisitor* visitor) {
+  Held<TCefDomVisitor> held = Held<TCefDomVisitor>::adopt(visitor);
+  TCefDomDocument* document = nullptr;
+  {
+    std::scoped_lock lock(tree_->mutex);
+    if (!document_ || visitor == nullptr || visitor->visit == nullptr) return;
+    document = document_.share();  // the visitor takes this reference over
+  }
+  visitor->visit(visitor, document);
+}
+
+TCefV8Context* SimFrame::get_v8context() {
+  std::scoped_lock lock(tree_->mutex);
+  return v8context_.share();
+}
+
+}  // namespace larkwell::enginesim::web
