@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/datetime.h"
@@ -40,6 +41,18 @@ class ICefDomEventListener;
 
 using TCefv8ValueArray = std::vector<IPtr<ICefv8Value>>;
 using TCefPostDataElementArray = std::vector<IPtr<ICefPostDataElement>>;
+
+// Closures the binding turns into program objects (engine/closures.h). Copying one copies what
+// it captured; the adapter holding it keeps it for its whole life.
+using TCefFastDomVisitorProc = std::function<void(const IPtr<ICefDomDocument>& document)>;
+using TCefFastDomEventListenerProc = std::function<void(const IPtr<ICefDomEvent>& event)>;
+using TCefFastV8AccessorGetterProc = std::function<bool(const ustring& name, const IPtr<ICefv8Value>& obj,
+                                                        IPtr<ICefv8Value>& retval, const ustring& exception)>;
+using TCefFastV8AccessorSetterProc = std::function<bool(const ustring& name, const IPtr<ICefv8Value>& obj,
+                                                        const IPtr<ICefv8Value>& value, const ustring& exception)>;
+using TGetProxyForUrlProc = std::function<void(const ustring& url, TCefProxyType& proxyType, ustring& proxyList)>;
+using TGetDataResource = std::function<bool(int resourceId, void*& data, size_t& dataSize)>;
+using TGetLocalizedString = std::function<bool(int messageId, ustring& stringVal)>;
 
 // ---------------------------------------------------------------------------------------------
 // Web objects
@@ -118,6 +131,8 @@ class ICefFrame : public virtual ICefBase {
   virtual ustring GetUrl() = 0;
   virtual IPtr<ICefBrowser> GetBrowser() = 0;
   virtual void VisitDom(const IPtr<ICefDomVisitor>& visitor) = 0;
+  // Visits with a closure, called once per visit the engine performs.
+  virtual void VisitDomProc(const TCefFastDomVisitorProc& proc) = 0;
   virtual IPtr<ICefv8Context> GetV8Context() = 0;
 };
 inline const InterfaceRegistration<ICefFrame> kRegisterICefFrame;
@@ -365,6 +380,8 @@ class ICefDomNode : public virtual ICefBase {
   virtual IPtr<ICefDomNode> GetFirstChild() = 0;
   virtual IPtr<ICefDomNode> GetLastChild() = 0;
   virtual void AddEventListener(const ustring& eventType, bool useCapture, const IPtr<ICefDomEventListener>& listener) = 0;
+  virtual void AddEventListenerProc(const ustring& eventType, bool useCapture,
+                                    const TCefFastDomEventListenerProc& proc) = 0;
   virtual ustring GetElementTagName() = 0;
   virtual bool HasElementAttributes() = 0;
   virtual bool HasElementAttribute(const ustring& attrName) = 0;

@@ -1,5 +1,7 @@
 #include "engine/dom_refs.h"
 
+#include "engine/closures.h"
+
 namespace larkwell {
 
 // ---- document
@@ -77,6 +79,10 @@ void TCefDomNodeRef::AddEventListener(const ustring& eventType, bool useCapture,
                                       const IPtr<ICefDomEventListener>& listener) {
   // The engine takes the listener before the capture flag.
   CefCall<void, &TCefDomNode::add_event_listener>(FData, eventType, listener, useCapture);
+}
+void TCefDomNodeRef::AddEventListenerProc(const ustring& eventType, bool useCapture,
+                                          const TCefFastDomEventListenerProc& proc) {
+  AddEventListener(eventType, useCapture, New<TCefFastDomEventListener>(proc));
 }
 ustring TCefDomNodeRef::GetElementTagName() { return CefCall<ustring, &TCefDomNode::get_element_tag_name>(FData); }
 bool TCefDomNodeRef::HasElementAttributes() { return CefCall<bool, &TCefDomNode::has_element_attributes>(FData); }

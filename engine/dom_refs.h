@@ -58,6 +58,8 @@ class TCefDomNodeRef : public TCefBaseRef, public ICefDomNode {
   IPtr<ICefDomNode> GetLastChild() override;
   // The listener goes to the engine with one reference, or null when there is none.
   void AddEventListener(const ustring& eventType, bool useCapture, const IPtr<ICefDomEventListener>& listener) override;
+  void AddEventListenerProc(const ustring& eventType, bool useCapture,
+                            const TCefFastDomEventListenerProc& proc) override;
   ustring GetElementTagName() override;
   bool HasElementAttributes() override;
   bool HasElementAttribute(const ustring& attrName) override;

@@ -1,6 +1,7 @@
 #include "engine/frame_ref.h"
 
 #include "engine/browser_ref.h"
+#include "engine/closures.h"
 #include "engine/entry_points.h"
 #include "engine/stream_reader_ref.h"
 #include "engine/v8_refs.h"
@@ -49,6 +50,7 @@ IPtr<ICefFrame> TCefFrameRef::GetParent() { return CefCall<IPtr<ICefFrame>, &TCe
 ustring TCefFrameRef::GetUrl() { return CefCall<ustring, &TCefFrame::get_url>(FData); }
 IPtr<ICefBrowser> TCefFrameRef::GetBrowser() { return CefCall<IPtr<ICefBrowser>, &TCefFrame::get_browser>(FData); }
 void TCefFrameRef::VisitDom(const IPtr<ICefDomVisitor>& visitor) { CefCall<void, &TCefFrame::visit_dom>(FData, visitor); }
+void TCefFrameRef::VisitDomProc(const TCefFastDomVisitorProc& proc) { VisitDom(New<TCefFastDomVisitor>(proc)); }
 IPtr<ICefv8Context> TCefFrameRef::GetV8Context() {
   return CefCall<IPtr<ICefv8Context>, &TCefFrame::get_v8context>(FData);
 }

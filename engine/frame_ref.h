@@ -42,6 +42,7 @@ class TCefFrameRef : public TCefBaseRef, public ICefFrame {
   ustring GetUrl() override;
   IPtr<ICefBrowser> GetBrowser() override;
   void VisitDom(const IPtr<ICefDomVisitor>& visitor) override;
+  void VisitDomProc(const TCefFastDomVisitorProc& proc) override;
   IPtr<ICefv8Context> GetV8Context() override;
 };
 template <>

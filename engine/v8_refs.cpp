@@ -1,6 +1,7 @@
 #include "engine/v8_refs.h"
 
 #include "engine/browser_ref.h"
+#include "engine/closures.h"
 #include "engine/entry_points.h"
 #include "engine/frame_ref.h"
 
@@ -27,6 +28,11 @@ TValueResult TCefv8ValueRef::CreateString(const ustring& str) {
 TValueResult TCefv8ValueRef::CreateObjectWithAccessor(const IPtr<ICefv8Value>& userData,
                                                       const IPtr<ICefV8Accessor>& accessor) {
   return CefCallExport<TValueResult>(cef_v8value_create_object_with_accessor, userData, accessor);
+}
+TValueResult TCefv8ValueRef::CreateObjectWithAccessorProc(const IPtr<ICefv8Value>& userData,
+                                                          const TCefFastV8AccessorGetterProc& getter,
+                                                          const TCefFastV8AccessorSetterProc& setter) {
+  return CreateObjectWithAccessor(userData, New<TCefFastV8Accessor>(getter, setter));
 }
 TValueResult TCefv8ValueRef::CreateArray() { return CefCallExport<TValueResult>(cef_v8value_create_array); }
 TValueResult TCefv8ValueRef::CreateFunction(const ustring& name, const IPtr<ICefv8Handler>& handler) {

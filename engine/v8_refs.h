@@ -25,6 +25,10 @@ class TCefv8ValueRef : public TCefBaseRef, public ICefv8Value {
   // Both handed over with one reference each, or null.
   static IPtr<ICefv8Value> CreateObjectWithAccessor(const IPtr<ICefv8Value>& userData,
                                                     const IPtr<ICefV8Accessor>& accessor);
+  // The same, with the accessor made of two closures (either may be empty).
+  static IPtr<ICefv8Value> CreateObjectWithAccessorProc(const IPtr<ICefv8Value>& userData,
+                                                        const TCefFastV8AccessorGetterProc& getter,
+                                                        const TCefFastV8AccessorSetterProc& setter);
   static IPtr<ICefv8Value> CreateArray();
   static IPtr<ICefv8Value> CreateFunction(const ustring& name, const IPtr<ICefv8Handler>& handler);
 
