@@ -146,11 +146,33 @@ class Local<TextInOut<When, Form, Init>, TCefString*, Param> {
  public:
   explicit Local(TCefString* record) : record_(record) {
     if constexpr (Init == kFromEngine) value_ = CefStringToNative(record);
-    if constexpr (Init == kTakeAndClear) value_ = CefStringTakeAndClear(record);
+    if constexpr (Init == kTakeAndClear) {
+      value_ = CefStringTakeAndClear(record);
+      taken_ = value_;
+    }
+  }
+  Local(Local&& other) noexcept
+      : record_(other.record_), value_(std::move(other.value_)), taken_(std::move(other.taken_)),
+        finished_(std::exchange(other.finished_, true)) {}
+  Local(const Local&) = delete;
+  Local& operator=(const Local&) = delete;
+  // A handler that failed after its text was taken: the engine gets its own text back, so a
+  // failure writes nothing the engine did not have.
+  ~Local() {
+    if constexpr (Init == kTakeAndClear) {
+      if (!finished_) {
+        try {
+          *record_ = CefStringCopy(taken_);
+        } catch (...) {
+          // Out of memory: the record stays empty, which the engine also accepts.
+        }
+      }
+    }
   }
   ustring& Get() { return value_; }
   template <class R>
   void Finish(const R& result) {
+    finished_ = true;
     if (!ShouldWrite<When>(result, !value_.empty())) return;
     if constexpr (Form == kSet) {
       CefStringAssign(record_, value_);
@@ -162,6 +184,8 @@ class Local<TextInOut<When, Form, Init>, TCefString*, Param> {
  private:
   TCefString* record_;
   ustring value_;
+  ustring taken_;  // what was taken from the engine, for a failure
+  bool finished_ = false;
 };
 
 template <unsigned When>

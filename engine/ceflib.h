@@ -11,9 +11,11 @@
 #include "engine/entry_points.h"
 
 #include "engine/browser_ref.h"
+#include "engine/closures.h"
 #include "engine/dom_refs.h"
 #include "engine/drag_data_ref.h"
 #include "engine/frame_ref.h"
+#include "engine/handlers_own.h"
 #include "engine/request_ref.h"
 #include "engine/response_ref.h"
 #include "engine/script_own.h"

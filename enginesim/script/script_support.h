@@ -15,7 +15,6 @@
 namespace larkwell::enginesim {
 
 using web::from_utf8;
-using web::Held;
 using web::userfree_text;
 
 // A record lending `text` to a callee for the length of a call; the callee copies what it keeps.
