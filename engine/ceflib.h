@@ -16,6 +16,7 @@
 #include "engine/drag_data_ref.h"
 #include "engine/frame_ref.h"
 #include "engine/handlers_own.h"
+#include "engine/loader.h"
 #include "engine/request_ref.h"
 #include "engine/response_ref.h"
 #include "engine/script_own.h"

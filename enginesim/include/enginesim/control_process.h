@@ -1,0 +1,106 @@
+// Test control of the stand-in's process functions: what cef_initialize received, how often
+// each process function ran, the application object the engine keeps, and the work queue that
+// cef_do_message_loop_work runs.
+//
+// The stand-in checks the order a real engine needs: cef_initialize once, then work and
+// browsers, then cef_shutdown once. A process function called out of that order is a ledger
+// error, and does nothing.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+
+#include "enginesim/control.h"
+
+extern "C" {
+
+struct TSimProcessCounts {
+  int32_t initialize;         // cef_initialize calls, refused ones included
+  int32_t shutdown;           // cef_shutdown calls, refused ones included
+  int32_t message_loop_work;  // cef_do_message_loop_work calls
+  int32_t run_message_loop;
+  int32_t quit_message_loop;
+  int32_t browsers_created;   // by cef_browser_create_sync and cef_browser_create
+  int32_t initialised;        // 1 from cef_initialize to cef_shutdown
+  // sim_ledger_clean() right after the last cef_shutdown released everything; -1 before any.
+  int32_t ledger_clean_at_shutdown;
+};
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_counts(TSimProcessCounts* counts);
+
+// --- the settings record cef_initialize last received
+//
+// Numbers by field name: size, multi_threaded_message_loop, log_severity,
+// graphics_implementation, local_storage_quota, session_storage_quota,
+// auto_detect_proxy_settings_enabled, pack_loading_disabled; for each text field
+// (cache_path, user_agent, product_version, locale, log_file, javascript_flags,
+// resources_dir_path, locales_dir_path) "<field>.length", "<field>.str" (1 when its text
+// pointer was not null) and "<field>.dtor" (1 when it had a dtor); "extra_plugin_paths": the
+// item count of the plug-in path list, -1 when there was none.
+// Texts: each text field by name, and "extra_plugin_paths.<index>" for each list item.
+// An unknown key, or any key before the first cef_initialize, is a ledger error and answers
+// -1 (number) or 0 (text).
+ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_settings_number(const char* key);
+// Copies at most size - 1 UTF-16 units and a terminating zero into `buffer`; answers the full
+// length.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_settings_text(const char* key, char16_t* buffer, int size);
+
+// --- the application object cef_initialize took over
+
+// The application structure the engine holds (no reference added); null when it holds none.
+ENGINESIM_CONTROL TCefApp* CEF_EXPORT_CALL sim_process_application(void);
+
+// The engine asks the proxy handler it got from the application at cef_initialize for the
+// proxy of `url` (zero-terminated). `proxy_type` goes in as the engine's preset and comes back
+// as the handler left it; the proxy list is copied into `buffer` as by sim_settings_text.
+// Answers the list's full length, or -1 when the engine holds no proxy handler.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_proxy_for_url(const char16_t* url, int32_t* proxy_type,
+                                                           char16_t* buffer, int size);
+// The engine asks the resource-bundle handler for the text of `message_id`. Answers -1 when
+// it holds no handler, -2 when the handler answered false, else the text's full length (the
+// text copied into `buffer` as above).
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_localized_string(int message_id, char16_t* buffer, int size);
+// The engine asks the resource-bundle handler for the data of `resource_id`. Answers -1 when
+// it holds no handler, else the handler's answer (0 or 1); `data` and `data_size` start null
+// and 0 and hold what the handler stored.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_data_resource(int resource_id, void** data, size_t* data_size);
+
+// --- work
+
+// Queues `work(data)` to run on the thread that calls cef_do_message_loop_work next. Each step
+// runs what was queued before it began; cef_shutdown drops what is left without running it.
+typedef void(CEF_EXPORT_CALL* TSimWork)(void* data);
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_post_work(TSimWork work, void* data);
+// Work queued and not yet run.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_pending_work(void);
+
+// --- test state
+
+// Forgets the counts and the settings received; an initialised engine first releases what it
+// holds, as cef_shutdown would (without counting a shutdown).
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_reset(void);
+// With 1, the stand-in writes one line to the standard error when the library is unloaded at
+// process exit: "enginesim at exit: cef_initialize <n>, cef_shutdown <n>, ledger <clean|not
+// clean> at shutdown".
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_report_at_exit(int enable);
+
+}  // extern "C"
+
+namespace larkwell::enginesim {
+
+// sim_settings_text as a string.
+inline std::u16string settings_text(const char* key) {
+  std::u16string text(static_cast<std::size_t>(sim_settings_text(key, nullptr, 0)) + 1, u'\0');
+  const int full = sim_settings_text(key, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(full) < text.size() ? static_cast<std::size_t>(full) : text.size() - 1);
+  return text;
+}
+
+inline TSimProcessCounts process_counts() {
+  TSimProcessCounts counts{};
+  sim_process_counts(&counts);
+  return counts;
+}
+
+}  // namespace larkwell::enginesim

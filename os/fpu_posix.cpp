@@ -1,0 +1,12 @@
+// The host runs no x87 code that the binding cares about: nothing to do.
+#include "os/fpu.h"
+
+namespace larkwell::os {
+
+bool HasX87ControlWord() noexcept { return false; }
+void MaskX87Exceptions() noexcept {}
+uint16_t X87ControlWord() noexcept { return 0; }
+void LoadX87ControlWord(uint16_t) noexcept {}
+uint16_t X87PendingExceptions() noexcept { return 0; }
+
+}  // namespace larkwell::os
