@@ -15,8 +15,10 @@ struct ReportState {
   ustring last_message;
 };
 
+// Never destroyed: the engine may still call back (and fail) while the binding shuts it down
+// at process exit, after ordinary statics are gone.
 ReportState& State() {
-  static ReportState state;
+  static ReportState& state = *new ReportState;
   return state;
 }
 

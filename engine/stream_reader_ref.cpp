@@ -1,6 +1,7 @@
 #include "engine/stream_reader_ref.h"
 
 #include <limits>
+#include <memory>
 
 #include "engine/cef_callback.h"
 #include "engine/entry_points.h"
@@ -50,11 +51,19 @@ TCefCustomStreamReader::TCefCustomStreamReader(TStream* stream, bool owned)
 namespace {
 // Kept out of the delegating constructor's initialiser: there, g++ 12 leaked the new stream's
 // memory when its constructor raised (LeakSanitizer found it).
-TStream* OpenForReading(const ustring& filename) { return new os::FileStream(filename, os::FileMode::kOpenRead); }
+std::unique_ptr<TStream> OpenForReading(const ustring& filename) {
+  return std::make_unique<os::FileStream>(filename, os::FileMode::kOpenRead);
+}
 }  // namespace
 
 TCefCustomStreamReader::TCefCustomStreamReader(const ustring& filename)
-    : TCefCustomStreamReader(OpenForReading(filename), true) {}
+    : TCefCustomStreamReader(OpenForReading(filename)) {}
+
+// The stream stays with `stream` until the reader is built, so it is freed if building fails.
+TCefCustomStreamReader::TCefCustomStreamReader(std::unique_ptr<TStream> stream)
+    : TCefCustomStreamReader(stream.get(), true) {
+  static_cast<void>(stream.release());
+}
 
 TCefCustomStreamReader::~TCefCustomStreamReader() {
   if (FOwned) delete FStream;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "core/stream.h"
 #include "engine/cef_call.h"
@@ -62,6 +63,7 @@ class TCefCustomStreamReader : public TCefBaseOwn, public ICefCustomStreamReader
   bool Eof() override;
 
  private:
+  explicit TCefCustomStreamReader(std::unique_ptr<TStream> stream);
   TStream* FStream;
   bool FOwned;
 };
