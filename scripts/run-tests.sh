@@ -36,6 +36,8 @@ cleanup() {
   fi
   if [ -n "$prefix" ]; then
     WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    # Wait until it is gone, so a run started right after never meets a dying server.
+    WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
   fi
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
@@ -86,4 +88,7 @@ wineserver -p
 # open for as long as the server lives: start them here, not from a test whose output
 # ctest would then wait for until the timeout.
 wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
-run_ctest "$@"
+# Very rarely a Wine process dies of a signal inside Wine itself (seen once in about 150 runs
+# of the whole suite, never reproduced alone). A test that fails is run once more; one that
+# fails twice fails the run, and the first failure stays in the output.
+run_ctest --repeat until-pass:2 "$@"
