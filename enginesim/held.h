@@ -8,6 +8,15 @@
 
 namespace larkwell::enginesim {
 
+// `structure` with a new reference for a receiver, which takes it over; null stays null. The
+// reference is the receiver's, so the ledger does not count it as held by the engine.
+template <class Struct>
+Struct* pass_ref(Struct* structure) {
+  auto* base = reinterpret_cast<TCefBase*>(structure);
+  if (base != nullptr && base->add_ref != nullptr) base->add_ref(base);
+  return structure;
+}
+
 // One engine reference on a structure, engine object or program structure alike; released
 // when the holder is reset or destroyed. Not copyable: each holder is one reference.
 template <class Struct>
@@ -48,11 +57,7 @@ class Held {
   explicit operator bool() const noexcept { return structure_ != nullptr; }
   // The structure with one new reference for a receiver; null stays null. The reference
   // belongs to the receiver, so the ledger does not count it as the engine's.
-  Struct* share() const {
-    TCefBase* base = header(structure_);
-    if (base != nullptr && base->add_ref != nullptr) base->add_ref(base);
-    return structure_;
-  }
+  Struct* share() const { return pass_ref(structure_); }
 
  private:
   static TCefBase* header(Struct* structure) { return reinterpret_cast<TCefBase*>(structure); }

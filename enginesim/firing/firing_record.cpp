@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "enginesim/engine_refs.h"
+#include "enginesim/held.h"
 #include "enginesim/ledger.h"
 #include "enginesim/shield.h"
 #include "enginesim/string_records.h"
@@ -58,10 +59,6 @@ int32_t refct_of(TCefBase* object) {
   return object != nullptr && object->get_refct != nullptr ? object->get_refct(object) : 0;
 }
 
-void add_reference(TCefBase* object) {
-  if (object != nullptr && object->add_ref != nullptr) object->add_ref(object);
-}
-
 }  // namespace
 
 // --- Argument
@@ -90,7 +87,7 @@ Argument::~Argument() {
 }
 
 TCefBase* Argument::object_for_call() {
-  add_reference(given_.object);
+  pass_ref(given_.object);
   return given_.object;
 }
 
@@ -100,7 +97,7 @@ const TCefString* Argument::text_record() const noexcept {
 
 TCefBase** Argument::object_out() {
   object_slot_ = given_.object;
-  add_reference(object_slot_);
+  pass_ref(object_slot_);
   return &object_slot_;
 }
 

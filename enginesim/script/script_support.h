@@ -8,6 +8,7 @@
 
 #include "engine/cef_api.h"
 #include "enginesim/collections.h"
+#include "enginesim/held.h"
 #include "enginesim/string_records.h"
 #include "enginesim/unicode.h"
 #include "enginesim/web/web_support.h"
@@ -23,15 +24,6 @@ inline TCefString lent_text(const std::u16string& text) {
   record.str = const_cast<char16_t*>(text.c_str());
   record.length = text.size();
   return record;
-}
-
-// `structure` with a new reference for a callee, which takes it over; null stays null. The
-// reference is the callee's, so the ledger does not count it as held by the engine.
-template <class Struct>
-Struct* pass_ref(Struct* structure) {
-  auto* base = reinterpret_cast<TCefBase*>(structure);
-  if (base != nullptr && base->add_ref != nullptr) base->add_ref(base);
-  return structure;
 }
 
 // Writes `text` as UTF-8 into buffer (at most size - 1 bytes and a terminating zero).
