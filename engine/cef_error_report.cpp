@@ -3,6 +3,7 @@
 #include <mutex>
 #include <utility>
 
+#include "core/exception_text.h"
 #include "core/exceptions.h"
 
 namespace larkwell {
@@ -24,17 +25,7 @@ ReportState& State() {
 
 }  // namespace
 
-ustring DescribeException(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const Exception& e) {
-    return e.Message();
-  } catch (const std::exception& e) {
-    return Utf8ToUstring(e.what());
-  } catch (...) {
-    return u"Unknown exception";
-  }
-}
+ustring DescribeException(const std::exception_ptr& error) { return ExceptionMessage(error); }
 
 void SetCefErrorReportHandler(TCefErrorReportHandler handler) {
   std::lock_guard lock(State().mutex);

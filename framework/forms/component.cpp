@@ -6,7 +6,9 @@
 
 namespace larkwell {
 
-TComponent::~TComponent() {
+TComponent::~TComponent() { DestroyComponents(); }
+
+void TComponent::DestroyComponents() noexcept {
   // Each leaves the list before it is destroyed, so its destructor sees a consistent owner.
   while (!components_.empty()) {
     std::unique_ptr<TComponent> last = std::move(components_.back());

@@ -40,6 +40,8 @@ class TComponent : public TPersistent {
   TComponent* Owner() const noexcept { return owner_; }
   int ComponentCount() const noexcept { return static_cast<int>(components_.size()); }
   TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)).get(); }
+  // Destroys the owned components now, the last inserted first.
+  void DestroyComponents() noexcept;
   // Takes `component` over; it lives until this component is destroyed or it is removed again.
   TComponent& InsertComponent(std::unique_ptr<TComponent> component);
   // Hands `component` back to the caller, without owner; null when this does not own it.
