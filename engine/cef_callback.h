@@ -126,6 +126,11 @@ auto ConvertByType(EngineArg arg) {
 
 template <class EngineArg, class Param>
 class Local<ByType, EngineArg, Param> {
+  // A method that changes a converted copy would change nothing the engine sees.
+  static_assert(!std::is_lvalue_reference_v<Param> || std::is_const_v<std::remove_reference_t<Param>> ||
+                    kPassesStorage<EngineArg, Param>,
+                "an in/out (non-const reference) parameter needs an in/out rule in the slot table");
+
  public:
   explicit Local(EngineArg arg) : value_(ConvertByType<Param>(arg)) {}
 
