@@ -1,5 +1,7 @@
 #include "browser/browser_settings.h"
 
+#include <cstring>
+
 #include "core/exceptions.h"
 #include "engine/cef_string.h"
 
@@ -18,6 +20,9 @@ void FillBrowserSettings(TCefBrowserSettings& settings, const TChromiumOptions& 
                          const TChromiumFontOptions& fontOptions, const ustring& defaultEncoding,
                          const ustring& userStyleSheetLocation) {
   Assert(settings.size >= kBrowserSettingsSize, "cefvcl", kAssertSettingsSizeLine);
+  const size_t size = settings.size;
+  std::memset(&settings, 0, sizeof settings);
+  settings.size = size;
 
   settings.standard_font_family = CefStringView(fontOptions.StandardFontFamily());
   settings.fixed_font_family = CefStringView(fontOptions.FixedFontFamily());

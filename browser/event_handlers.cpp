@@ -1,25 +1,42 @@
 #include "browser/event_handlers.h"
 
+#include <algorithm>
+
 namespace larkwell {
 
 void TChromiumEventsLink::DropEvents() noexcept {
   IPtr<IChromiumEvents> dropped;
   {
-    std::lock_guard lock(FLock);
+    std::unique_lock lock(FLock);
     dropped = std::move(FCrm);
+    const std::thread::id self = std::this_thread::get_id();
+    auto onlyMine = [&] {
+      return std::all_of(FCallers.begin(), FCallers.end(), [&](std::thread::id id) { return id == self; });
+    };
+    FCallLeft.wait(lock, onlyMine);
   }
   // Released outside the lock: releasing may run code of the control.
 }
 
-IPtr<IChromiumEvents> TChromiumEventsLink::Events() const {
-  std::lock_guard lock(FLock);
-  return FCrm;
+TChromiumEventsLink::TEventsCall::TEventsCall(const TChromiumEventsLink& link) : FLink(link) {
+  std::lock_guard lock(FLink.FLock);
+  if (!FLink.FCrm) return;
+  FLink.FCallers.push_back(std::this_thread::get_id());  // may throw: then nothing is counted
+  FEvents = FLink.FCrm.get();
+}
+
+TChromiumEventsLink::TEventsCall::~TEventsCall() {
+  if (!FEvents) return;
+  std::lock_guard lock(FLink.FLock);
+  auto& callers = FLink.FCallers;
+  callers.erase(std::find(callers.begin(), callers.end(), std::this_thread::get_id()));
+  FLink.FCallLeft.notify_all();
 }
 
 bool TCustomLifeSpanHandler::OnBeforePopup(const IPtr<ICefBrowser>& parentBrowser, TCefPopupFeatures& popupFeatures,
                                            TCefWindowInfo& windowInfo, ustring& url, IPtr<ICefBase>& client,
                                            TCefBrowserSettings& settings) {
-  IPtr<IChromiumEvents> crm = Events();
+  TEventsCall crm(*this);
   if (!crm) return false;
   crm->FillBrowserSettings(settings);
   return crm->FireBeforePopup(parentBrowser, popupFeatures, windowInfo, url, client);

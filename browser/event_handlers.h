@@ -4,13 +4,17 @@
 // exceptions are marked where they stand: the pop-up gets the control's settings first, the
 // redirect output starts empty, and answers of callbacks without a result are dropped.
 //
-// When the client releases its handlers it cuts each one's link to the control. A handler the
-// engine still holds after that answers as its binding base does (false, nothing changed) and
-// never touches the control, which may be gone by then.
+// When the client releases its handlers it cuts each one's link to the control, waiting for calls
+// that engine threads already have inside the control. A handler the engine still holds after
+// that answers as its binding base does (false, nothing changed) and never touches the control,
+// which may be gone by then.
 #pragma once
 
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include "browser/chromium_events.h"
 #include "engine/handlers_own.h"
@@ -18,30 +22,55 @@
 namespace larkwell {
 
 // The link from a handler to the control's events.
+//
+// Engine threads call handlers while the user-interface thread cuts the link, and the control
+// does not count references, so the link itself keeps the control safe: it knows which threads
+// are inside the control through it, and cutting the link waits until those calls have left.
 class TChromiumEventsLink {
  public:
-  // Cuts the link for good; callbacks already running keep the reference they took.
+  // Cuts the link for good, then waits until every call that other threads made into the control
+  // through this link has returned. Calls of the cutting thread itself are not waited for: a
+  // handler of an event may cut the link (for example by destroying the control) and must not
+  // wait for its own return. Once this returns, no thread but the caller's is inside the control
+  // through this link, and none enters it again.
   void DropEvents() noexcept;
 
  protected:
   explicit TChromiumEventsLink(IPtr<IChromiumEvents> crm) : FCrm(std::move(crm)) {}
   ~TChromiumEventsLink() = default;
 
-  // A counted reference to the events, empty once the link is cut. Engine threads may call
-  // handlers while the user-interface thread cuts the link, so it is read under a lock.
-  IPtr<IChromiumEvents> Events() const;
+  // One call into the control: while it lives, the calling thread counts as inside the control.
+  // Empty (and counting nothing) once the link is cut.
+  class TEventsCall {
+   public:
+    explicit TEventsCall(const TChromiumEventsLink& link);
+    ~TEventsCall();
+    TEventsCall(const TEventsCall&) = delete;
+    TEventsCall& operator=(const TEventsCall&) = delete;
+
+    explicit operator bool() const noexcept { return FEvents != nullptr; }
+    // Not counted: the link's own reference and DropEvents's wait keep the control alive.
+    IChromiumEvents* operator->() const noexcept { return FEvents; }
+
+   private:
+    const TChromiumEventsLink& FLink;
+    IChromiumEvents* FEvents = nullptr;
+  };
 
   // Calls the events' method `Fire` with `args`; without events answers false (or nothing).
   template <auto Fire, class... A>
   auto Forward(A&&... args) const {
-    if (IPtr<IChromiumEvents> crm = Events()) return ((*crm).*Fire)(std::forward<A>(args)...);
+    if (TEventsCall crm{*this}) return ((*crm.operator->()).*Fire)(std::forward<A>(args)...);
     using Result = decltype((std::declval<IChromiumEvents&>().*Fire)(std::forward<A>(args)...));
     return Result();
   }
 
  private:
   mutable std::mutex FLock;
+  mutable std::condition_variable FCallLeft;
   IPtr<IChromiumEvents> FCrm;
+  // The thread of each call inside the control, once per call (a nested call counts twice).
+  mutable std::vector<std::thread::id> FCallers;
 };
 
 template <class Own>

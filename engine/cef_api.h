@@ -61,10 +61,11 @@ typedef TCefStringUtf8* PCefStringUserFreeUtf8;
 typedef TCefStringUtf16* PCefStringUserFreeUtf16;
 typedef PCefStringUserFreeUtf16 PCefStringUserFree;
 
-// Opaque handles of the engine's string collections.
+// Opaque handles of the engine's string collections. Maps and multimaps point to distinct
+// incomplete types, so one cannot be passed where the other is expected.
 typedef void* TCefStringList;
-typedef void* TCefStringMap;
-typedef void* TCefStringMultimap;
+typedef struct TCefStringMapHandle* TCefStringMap;
+typedef struct TCefStringMultimapHandle* TCefStringMultimap;
 
 // ---------------------------------------------------------------------------------------------
 // Structures the program uses are declared in full below; these it only passes through.

@@ -18,7 +18,8 @@
 //  5. writes in/out arguments back under their rule's condition;
 //  6. releases every wrapper and string it made, on every path.
 // An exception never reaches the engine: it is reported (cef_error_report.h) and the engine
-// gets the neutral answer (0 or null) with nothing written back.
+// gets the neutral answer (0 or null) with nothing written back. A slot whose 0 means success
+// names its failure answer with a leading AnswerOnError<value>.
 //
 // A slot whose arguments do not map one-to-one onto the method (one record feeding two
 // parameters) uses CefCallbackBody with a small static function; it still gets steps 1 and the
@@ -73,6 +74,10 @@ struct ObjectInOut {};
 // The method's parameters in terms of engine argument positions (0 = first after the structure).
 template <size_t... EngineIndex>
 struct Order {};
+// What the engine gets when the method fails, for a slot where the neutral 0 would read as
+// success; comes before an Order<...>.
+template <auto Value>
+struct AnswerOnError {};
 
 namespace cef_callback_detail {
 
@@ -121,6 +126,11 @@ auto ConvertByType(EngineArg arg) {
 
 template <class EngineArg, class Param>
 class Local<ByType, EngineArg, Param> {
+  // A method that changes a converted copy would change nothing the engine sees.
+  static_assert(!std::is_lvalue_reference_v<Param> || std::is_const_v<std::remove_reference_t<Param>> ||
+                    kPassesStorage<EngineArg, Param>,
+                "an in/out (non-const reference) parameter needs an in/out rule in the slot table");
+
  public:
   explicit Local(EngineArg arg) : value_(ConvertByType<Param>(arg)) {}
 
@@ -240,6 +250,16 @@ class Local<ObjectInOut<When, Init>, Struct**, Param> {
 
 // ---- the entry ------------------------------------------------------------------------------
 
+// The answer of a failed call: the slot's AnswerOnError, else 0 or null.
+template <class Impl, class R>
+constexpr R ErrorAnswer() {
+  if constexpr (requires { Impl::Opts::kErrorAnswer; }) {
+    return static_cast<R>(Impl::Opts::kErrorAnswer);
+  } else {
+    return R{};
+  }
+}
+
 template <class Slot>
 struct SlotTraits;
 template <class R, class Self, class... A>
@@ -253,7 +273,7 @@ struct SlotTraits<R(CEF_CALLBACK*)(Self*, A...)> {
       return Impl::Run(self, args...);
     } catch (...) {
       ReportCefCallbackError(std::current_exception());
-      if constexpr (!std::is_void_v<R>) return R{};
+      if constexpr (!std::is_void_v<R>) return ErrorAnswer<Impl, R>();
     }
   }
 };
@@ -297,7 +317,7 @@ struct RuleList {
   static constexpr size_t kCount = sizeof...(Rules);
 };
 
-// Splits an optional leading Order<...> from the position rules.
+// Splits an optional leading AnswerOnError<...> and Order<...> from the position rules.
 template <class... Rules>
 struct Options {
   using Positions = RuleList<Rules...>;
@@ -308,6 +328,10 @@ struct Options<Order<I...>, Rules...> {
   using Positions = RuleList<Rules...>;
   static constexpr bool kReordered = true;
   static constexpr size_t kIndex[] = {I...};
+};
+template <auto Value, class... Rules>
+struct Options<AnswerOnError<Value>, Rules...> : Options<Rules...> {
+  static constexpr auto kErrorAnswer = Value;
 };
 
 // The method parameter that engine argument `E` feeds.

@@ -43,7 +43,8 @@ TCefCustomStreamReader::TCefCustomStreamReader(TStream* stream, bool owned)
     : TCefBaseOwn(sizeof(TCefReadHandler)), FStream(stream), FOwned(owned) {
   auto* handler = DataAs<TCefReadHandler>();
   handler->read = CefCallback<&TCefReadHandler::read, &TCefCustomStreamReader::Read>;
-  handler->seek = CefCallback<&TCefReadHandler::seek, &TCefCustomStreamReader::Seek>;
+  // A seek that fails, also by an exception, answers non-zero: 0 tells the engine it succeeded.
+  handler->seek = CefCallback<&TCefReadHandler::seek, &TCefCustomStreamReader::Seek, AnswerOnError<-1>>;
   handler->tell = CefCallback<&TCefReadHandler::tell, &TCefCustomStreamReader::Tell>;
   handler->eof = CefCallback<&TCefReadHandler::eof, &TCefCustomStreamReader::Eof>;
 }
@@ -80,9 +81,12 @@ size_t TCefCustomStreamReader::Read(void* ptr, size_t size, size_t n) {
 }
 
 int TCefCustomStreamReader::Seek(int64_t offset, int whence) {
+  if (whence < 0 || whence > 2) return -1;
   TCefOwnLock lock(*this);
-  // The whole offset moves the stream; only the answer is cut to the engine's int.
-  return static_cast<int>(FStream->Seek(offset, static_cast<TSeekOrigin>(whence)));
+  const int64_t before = FStream->Position();
+  if (FStream->Seek(offset, static_cast<TSeekOrigin>(whence)) >= 0) return 0;
+  FStream->SetPosition(before);  // a stream that went before its start goes back
+  return -1;
 }
 
 int64_t TCefCustomStreamReader::Tell() {

@@ -31,6 +31,7 @@ class TCefStreamReaderRef : public TCefBaseRef, public ICefStreamReader {
 
   // Whole items of `size` bytes read into `ptr`, as the engine counts them.
   size_t Read(void* ptr, size_t size, size_t n) override;
+  // The engine's answer: 0 when the reader moved, non-zero when it could not.
   int Seek(int64_t offset, int whence) override;
   int64_t Tell() override;
   bool Eof() override;
@@ -55,8 +56,10 @@ class TCefCustomStreamReader : public TCefBaseOwn, public ICefCustomStreamReader
   // Up to size * n bytes; answers the whole items read (the bytes of a partial last item are
   // consumed but not counted). An item size of 0 reads nothing.
   size_t Read(void* ptr, size_t size, size_t n) override;
-  // Moves by the full 64-bit offset from origin 0 (start), 1 (current) or 2 (end); answers the
-  // new position, cut to the engine's int.
+  // Moves by the full 64-bit offset from origin 0 (start), 1 (current) or 2 (end). Answers as
+  // the engine's read handlers do: 0 when the stream moved, -1 when the origin is unknown or the
+  // stream answers no position (a negative one), in which case the stream stays where it was.
+  // The new position is what Tell answers.
   int Seek(int64_t offset, int whence) override;
   int64_t Tell() override;
   // True exactly when the position equals the size.

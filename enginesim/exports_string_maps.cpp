@@ -33,7 +33,8 @@ int append_pair(void* handle, const TCefString* key, const TCefString* value, co
 // --- maps
 
 TCefStringMap CEF_EXPORT_CALL cef_string_map_alloc(void) {
-  return shielded<TCefStringMap>(__func__, [] { return alloc_collection<StringMap>(); });
+  return shielded<TCefStringMap>(
+      __func__, [] { return static_cast<TCefStringMap>(alloc_collection<StringMap>()); });
 }
 
 int CEF_EXPORT_CALL cef_string_map_size(TCefStringMap map) {
@@ -82,7 +83,8 @@ void CEF_EXPORT_CALL cef_string_map_free(TCefStringMap map) {
 // --- multimaps
 
 TCefStringMultimap CEF_EXPORT_CALL cef_string_multimap_alloc(void) {
-  return shielded<TCefStringMultimap>(__func__, [] { return alloc_collection<StringMultimap>(); });
+  return shielded<TCefStringMultimap>(
+      __func__, [] { return static_cast<TCefStringMultimap>(alloc_collection<StringMultimap>()); });
 }
 
 int CEF_EXPORT_CALL cef_string_multimap_size(TCefStringMultimap map) {

@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <atomic>
+#include <optional>
+#include <string>
 
 #include "enginesim/unicode.h"
 #include "enginesim/web/browser.h"
@@ -26,15 +29,24 @@ std::u16string strip_tags(const std::u16string& source) {
   return text;
 }
 
-// Everything the reader has from where it stands, through its own slots.
-std::string read_to_end(TCefStreamReader* stream) {
+// Everything the reader has from where it stands, through its own slots, as an engine loads a
+// resource: it learns the length first (seek to the end, tell, seek back) and then reads that
+// many bytes. A seek answers 0 for success; any other answer, or a reader without the slots,
+// fails the load (nothing).
+std::optional<std::string> read_to_end(TCefStreamReader* stream) {
+  if (stream->read == nullptr || stream->seek == nullptr || stream->tell == nullptr) return std::nullopt;
+  const int64_t start = stream->tell(stream);
+  if (start < 0 || stream->seek(stream, 0, 2) != 0) return std::nullopt;
+  const int64_t end = stream->tell(stream);
+  if (end < start || stream->seek(stream, start, 0) != 0) return std::nullopt;
   std::string bytes;
-  if (stream->read == nullptr) return bytes;
   char block[4096];
-  while (stream->eof == nullptr || stream->eof(stream) == 0) {
-    const size_t got = stream->read(stream, block, 1, sizeof block);
-    if (got == 0) break;
+  for (int64_t left = end - start; left > 0;) {
+    const size_t want = static_cast<size_t>(std::min<int64_t>(left, sizeof block));
+    const size_t got = stream->read(stream, block, 1, want);
+    if (got == 0 || got > want) break;
     bytes.append(block, got);
+    left -= static_cast<int64_t>(got);
   }
   return bytes;
 }
@@ -149,9 +161,10 @@ void SimFrame::load_stream(TCefStreamReader* stream, const TCefString* url) {
   Held<TCefStreamReader> held = Held<TCefStreamReader>::adopt(stream);
   tally("load_stream");
   if (stream == nullptr) return;
-  const std::string bytes = read_to_end(stream);  // outside the lock: the reader may be the program's
+  const std::optional<std::string> bytes = read_to_end(stream);  // outside the lock: the reader may be the program's
+  if (!bytes) return;
   std::u16string source;
-  transcode(bytes.data(), bytes.size(), source);
+  transcode(bytes->data(), bytes->size(), source);
   navigate(text_copy(url), std::move(source), SIM_LOADED_STREAM);
 }
 

@@ -1,5 +1,6 @@
 // The engine's browser-settings record as FillBrowserSettings leaves it: every member from its
-// own option, strings lent from the control, size field and padding as the caller left them.
+// own option, strings lent from the control, the size field as the caller left it and every other
+// byte (padding too) zero.
 #include "browser/browser_settings.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +89,7 @@ size_t OffsetOf(M S::*member) {
 
 constexpr unsigned char kUntouched = 0xCC;
 
-// A record as a caller prepares it, with every byte that must not be written recognisable.
+// A record as a caller may leave it: every byte recognisable, the size field set.
 struct Record {
   Record() {
     std::memset(&settings, kUntouched, sizeof settings);
@@ -114,7 +115,7 @@ class BrowserSettingsTest : public ::testing::Test {
   Record record;
 };
 
-TEST_F(BrowserSettingsTest, UntouchedOptionsGiveACleanRecordAndLeaveSizeAndPaddingAlone) {
+TEST_F(BrowserSettingsTest, UntouchedOptionsGiveACleanRecordWithTheCallersSizeAndZeroPadding) {
   Fill();
   const S& s = record.settings;
   std::vector<bool> written(sizeof s, false);
@@ -136,7 +137,7 @@ TEST_F(BrowserSettingsTest, UntouchedOptionsGiveACleanRecordAndLeaveSizeAndPaddi
 
   for (size_t i = 0; i < sizeof s; ++i) {
     if (!written[i]) {
-      EXPECT_EQ(record.Bytes()[i], kUntouched) << "padding byte " << i;
+      EXPECT_EQ(record.Bytes()[i], 0) << "padding byte " << i;
     }
   }
 }

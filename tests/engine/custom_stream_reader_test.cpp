@@ -78,9 +78,11 @@ TEST_F(CustomStreamReaderTest, ThirtyBytesAnswerWholeItemsThenEndAndSeekFromEach
 
   EXPECT_EQ(handler->seek(handler, 0, 0), 0);
   EXPECT_EQ(handler->eof(handler), 0);
-  EXPECT_EQ(handler->seek(handler, 0, 2), 30);
+  // A seek answers 0 for success, as the engine's own readers do; the position is tell's.
+  EXPECT_EQ(handler->seek(handler, 0, 2), 0);
   EXPECT_EQ(handler->tell(handler), 30);
-  EXPECT_EQ(handler->seek(handler, -10, 1), 20);
+  EXPECT_EQ(handler->seek(handler, -10, 1), 0);
+  EXPECT_EQ(handler->tell(handler), 20);
   EXPECT_EQ(handler->read(handler, buffer, 0, 5), 0u);  // an item size of 0 reads nothing
   EXPECT_EQ(handler->tell(handler), 20);
   EXPECT_EQ(handler->read(handler, buffer, 3, 2), 2u);
@@ -93,16 +95,41 @@ TEST_F(CustomStreamReaderTest, SeeksWithTheFullOffsetPastFourGibibytes) {
   TCefReadHandler* handler = HandToEngine(New<TCefCustomStreamReader>(&stream, false));
   constexpr int64_t kFar = 4 * kGiB + 10;
 
-  EXPECT_EQ(handler->seek(handler, kFar, 0), 10);  // the engine's int keeps only the low 32 bits
+  EXPECT_EQ(handler->seek(handler, kFar, 0), 0);
   EXPECT_EQ(stream.position, kFar);
   EXPECT_EQ(handler->tell(handler), kFar);
-  EXPECT_EQ(handler->seek(handler, kGiB, 1), static_cast<int>(kGiB + 10));
+  EXPECT_EQ(handler->seek(handler, kGiB, 1), 0);
   EXPECT_EQ(stream.position, 5 * kGiB + 10);
   handler->seek(handler, -1, 2);
   EXPECT_EQ(handler->tell(handler), THugeStream::kSize - 1);
   EXPECT_EQ(handler->eof(handler), 0);
   handler->seek(handler, 0, 2);
   EXPECT_EQ(handler->eof(handler), 1);
+  EngineReleases(handler);
+}
+
+class TSeekFailingStream : public TMemoryStream {
+ public:
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override {
+    if (offset == 7) throw std::runtime_error("no seeking to 7");
+    return TMemoryStream::Seek(offset, origin);
+  }
+};
+
+TEST_F(CustomStreamReaderTest, ASeekThatFailsAnswersNonZeroAndLeavesThePositionAlone) {
+  TSeekFailingStream stream;
+  stream.Write("0123456789", 10);
+  stream.SetPosition(4);
+  TCefReadHandler* handler = HandToEngine(New<TCefCustomStreamReader>(&stream, false));
+  EXPECT_NE(handler->seek(handler, -5, 1), 0) << "before the start";
+  EXPECT_EQ(handler->tell(handler), 4);
+  EXPECT_NE(handler->seek(handler, 0, 3), 0) << "an origin that does not exist";
+  EXPECT_EQ(handler->tell(handler), 4);
+  EXPECT_EQ(CefReportedErrorCount(), 0);
+  EXPECT_NE(handler->seek(handler, 7, 0), 0) << "a stream that raises";
+  EXPECT_EQ(CefReportedErrorCount(), 1);
+  EXPECT_EQ(CefLastReportedErrorMessage(), u"no seeking to 7");
+  EXPECT_EQ(handler->tell(handler), 4);
   EngineReleases(handler);
 }
 

@@ -57,7 +57,8 @@ enum : int64_t {
   SIM_LOADED_NOTHING = 0,
   SIM_LOADED_URL = 1,      // load_url
   SIM_LOADED_STRING = 2,   // load_string: the source is the string
-  SIM_LOADED_STREAM = 3,   // load_stream: the source is the stream's bytes read as UTF-8
+  SIM_LOADED_STREAM = 3,   // load_stream: the source is the stream's bytes from where it stood,
+                           // read as UTF-8; a reader whose seek fails (answers non-zero) loads nothing
   SIM_LOADED_REQUEST = 4,  // load_request: the URL is the request's
 };
 

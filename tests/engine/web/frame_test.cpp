@@ -91,6 +91,43 @@ TEST_F(FrameTest, LoadStreamDeliversTheNativeStreamsBytes) {
   }
 }
 
+// The engine measures a stream before it reads it: to the end and back to where it stood.
+TEST_F(FrameTest, LoadStreamReadsFromWhereTheStreamStandsAfterMeasuringIt) {
+  TMemoryStream stream;
+  const std::string bytes = "skip" + kPageBytes;
+  stream.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
+  stream.SetPosition(4);  // the engine seeks back to 4: a success must answer 0, not the position
+  frame->LoadStream(&stream, false, u"about:stream");
+  EXPECT_EQ(Recorded(frame, "loaded"), SIM_LOADED_STREAM);
+  EXPECT_EQ(frame->GetSource(), kPageSource);
+  EXPECT_EQ(stream.Position(), static_cast<int64_t>(bytes.size()));
+}
+
+// A program reader that answers its new position for a seek, as 0/non-zero readers do not.
+class TPositionAnsweringReader : public TCefCustomStreamReader {
+ public:
+  using TCefCustomStreamReader::TCefCustomStreamReader;
+  int Seek(int64_t offset, int whence) override {
+    TCefCustomStreamReader::Seek(offset, whence);
+    return static_cast<int>(Tell());
+  }
+};
+
+TEST_F(FrameTest, AStreamWhoseSeekAnswersNonZeroLoadsNothing) {
+  TMemoryStream stream;
+  stream.Write(kPageBytes.data(), static_cast<int64_t>(kPageBytes.size()));
+  stream.SetPosition(0);
+  IPtr<ICefStreamReader> reader =
+      TCefStreamReaderRef::CreateForCustomStream(New<TPositionAnsweringReader>(&stream, false));
+  auto* structure = static_cast<TCefFrame*>(StructureOf(frame));
+  const ustring address = u"about:failed";
+  TCefString url = CefStringView(address);
+  structure->load_stream(structure, CefWrap<TCefStreamReader>(reader), &url);
+  EXPECT_EQ(Recorded(frame, "load_stream"), 1);
+  EXPECT_EQ(Recorded(frame, "loaded"), SIM_LOADED_NOTHING);
+  EXPECT_EQ(frame->GetUrl(), u"");
+}
+
 TEST_F(FrameTest, LoadFileReadsTheFileThroughTheEngine) {
   TempFile file(kPageBytes);
   frame->LoadFile(file.name(), u"file:///page.html");

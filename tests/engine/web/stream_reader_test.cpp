@@ -77,8 +77,12 @@ TEST_F(StreamReaderTest, ReaderOverACustomStreamAsksTheProgram) {
     char items[40] = {};
     EXPECT_EQ(reader->Read(items, 4, 10), 7u);
     EXPECT_TRUE(reader->Eof());
-    EXPECT_EQ(reader->Seek(0, 2), 30);  // the program's reader answers the new position
+    EXPECT_EQ(reader->Seek(0, 2), 0);  // 0 for success, from the program's reader as from the engine's
     EXPECT_EQ(reader->Tell(), 30);
+    EXPECT_EQ(reader->Seek(12, 0), 0);
+    EXPECT_EQ(reader->Tell(), 12);
+    EXPECT_NE(reader->Seek(-13, 1), 0);
+    EXPECT_EQ(reader->Tell(), 12);
   }
   EXPECT_EQ(stream->Size(), 30) << "not owned: the stream outlives the reader";
   EXPECT_FALSE(TCefStreamReaderRef::CreateForCustomStream(nullptr));
@@ -114,7 +118,7 @@ TEST_F(StreamReaderTest, SeekCarriesAll64BitsOfTheOffset) {
   TSparseStream stream;
   IPtr<ICefStreamReader> reader = TCefStreamReaderRef::CreateForStream(&stream, false);
   const int64_t target = (int64_t{4} << 30) + 3;
-  reader->Seek(target, 0);
+  EXPECT_EQ(reader->Seek(target, 0), 0);
   EXPECT_EQ(reader->Tell(), target);
   EXPECT_EQ(stream.Position(), target);
   EXPECT_FALSE(reader->Eof());
