@@ -11,6 +11,7 @@ fi
 
 PACKAGES=(
   make cmake ninja-build g++ googletest
+  clang lld   # the calling-convention test builds a library for Microsoft's conventions
   g++-mingw-w64-i686 mingw-w64-tools
   wine wine32:i386
   xvfb xdotool x11-utils xclip imagemagick

@@ -50,6 +50,27 @@ TEST_F(BridgeTest, WrapSharesOneCountWithTheEngine) {
   EXPECT_EQ(owned_destroyed, 0);
 }
 
+// The engine reads the answers of add_ref and release (the ledger, a last release): each must
+// be the count after the change, the same count the program's references see.
+TEST_F(BridgeTest, TheStructuresAddRefAndReleaseAnswerTheNewCount) {
+  IPtr<TThreeSlotOwn> own = New<TThreeSlotOwn>();
+  TCefBase* data = own->Data();
+  EXPECT_EQ(data->add_ref(data), 2);
+  EXPECT_EQ(data->add_ref(data), 3);
+  EXPECT_EQ(own->AddRef(), 4);
+  EXPECT_EQ(data->get_refct(data), 4);
+  EXPECT_EQ(own->Release(), 3);
+  EXPECT_EQ(data->release(data), 2);
+  EXPECT_EQ(data->release(data), 1);
+  EXPECT_EQ(data->get_refct(data), 1);
+  EXPECT_EQ(own->RefCount(), 1);
+  data->add_ref(data);
+  own.Reset();
+  EXPECT_EQ(owned_destroyed, 0);
+  EXPECT_EQ(data->release(data), 0);  // the last one destroys the object
+  EXPECT_EQ(owned_destroyed, 1);
+}
+
 TEST_F(BridgeTest, OwnedObjectDroppedByTheProgramLivesUntilTheEnginesLastRelease) {
   IPtr<TThreeSlotOwn> own = New<TThreeSlotOwn>();
   TCefBase* data = own->Wrap();

@@ -133,6 +133,47 @@ TEST_F(CustomStreamReaderTest, ASeekThatFailsAnswersNonZeroAndLeavesThePositionA
   EngineReleases(handler);
 }
 
+// A stream that writes down how many bytes it was asked for and reads none.
+class TCountRecordingStream : public TMemoryStream {
+ public:
+  int64_t asked = 0;
+  int64_t Read(void*, int64_t count) override {
+    asked = count;
+    return 0;
+  }
+};
+
+TEST_F(CustomStreamReaderTest, AReadBeyondTheSigned64BitRangeAsksForTheCapNotAWrappedCount) {
+  constexpr int64_t kCap = INT64_MAX;
+  constexpr size_t kMaxSize = SIZE_MAX;
+  struct Ask {
+    size_t size, n;
+    int64_t bytes;
+  };
+  std::vector<Ask> asks = {
+      {kMaxSize, kMaxSize, kCap},  // wraps in size_t on a 64-bit host, beyond int64_t on the target
+      {2, 3, 6},
+  };
+  if constexpr (sizeof(size_t) == 4) {
+    // (2^32 - 1) * (2^31 + 1) lies just beyond the signed range; one item fewer just within it.
+    asks.push_back({kMaxSize, size_t{0x80000001u}, kCap});
+    asks.push_back({kMaxSize, size_t{0x80000000u}, int64_t{0xFFFFFFFF} * 0x80000000});
+  } else {
+    asks.push_back({2, kMaxSize / 4 + 1, kCap});  // 2^63 exactly: one past the range
+    asks.push_back({2, kMaxSize / 4, kCap - 1});
+    asks.push_back({kMaxSize, 1, kCap});
+  }
+  TCountRecordingStream stream;
+  TCefReadHandler* handler = HandToEngine(New<TCefCustomStreamReader>(&stream, false));
+  char byte = 0;
+  for (const Ask& ask : asks) {
+    stream.asked = -1;
+    EXPECT_EQ(handler->read(handler, &byte, ask.size, ask.n), 0u);
+    EXPECT_EQ(stream.asked, ask.bytes) << ask.size << " * " << ask.n;
+  }
+  EngineReleases(handler);
+}
+
 TEST_F(CustomStreamReaderTest, AnOwnedStreamGoesWithTheEnginesLastReleaseAndAnotherStaysOpen) {
   for (const bool owned : {true, false}) {
     SCOPED_TRACE(owned ? "owned" : "not owned");

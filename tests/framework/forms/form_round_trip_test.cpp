@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/forms/form_reader.h"
+#include "framework/forms/form_text.h"
 #include "framework/forms/form_writer.h"
 #include "tests/framework/forms/test_components.h"
 
@@ -179,11 +180,32 @@ TEST(FormText, EveryUstringSurvivesTheRoundTrip) {
   }
 }
 
+// A stored value and the text it reads as.
+struct Case {
+  const char* value;
+  ustring text;
+};
+
+// Controls (C0, DEL and C1) are written by their codes, never raw; other characters are quoted
+// as UTF-8, which the reader takes in its shortest form only.
+TEST(FormText, ControlCharactersAreWrittenByTheirCodes) {
+  for (char16_t c = 0x80; c <= 0x9F; ++c) {
+    const ustring text = ustring(u"a") + c + u"b";
+    EXPECT_EQ(FormatFormValue(TFormValue::OfString(text)), "'a'#" + std::to_string(c) + "'b'") << "U+" << int{c};
+  }
+  EXPECT_EQ(FormatFormValue(TFormValue::OfString(u"\x1F\x7F")), "#31#127");
+  EXPECT_EQ(FormatFormValue(TFormValue::OfString(u"\xA0\u4E0B")), "'\xC2\xA0\xE4\xB8\x8B'");
+  // The smallest code of each UTF-8 length is read; the overlong forms below them are not.
+  const Case kShortest[] = {
+      {"'\xC2\x80'", u"\x80"}, {"'\xE0\xA0\x80'", u"\u0800"}, {"'\xF0\x90\x80\x80'", u"\U00010000"}};
+  for (const Case& c : kShortest) {
+    TTestForm form;
+    ReadForm(std::string("object Main: TTestForm\nCaption = ") + c.value + "\nend", form);
+    EXPECT_EQ(form.Caption(), c.text) << c.value;
+  }
+}
+
 TEST(FormText, CharacterCodesAndQuotedPiecesJoin) {
-  struct Case {
-    const char* value;
-    ustring text;
-  };
   const Case kCases[] = {
       {"'a'#13#10'b'", u"a\r\nb"},  {"#$4E0B#19979", u"下下"}, {"#128512", u"😀"}, {"''''", u"'"},
       {"'\xF0\x9F\x98\x80'", u"😀"},
