@@ -50,7 +50,7 @@ void TApplication::Initialize() {
   RegisterClassExW(&info);
   notify_window_ = CreateWindowExW(0, kNotifyClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
-  if (!notify_window_) RaiseLastOSError();
+  if (!notify_window_) throw os::LastOSError();
 }
 
 bool TApplication::OnUserInterfaceThread() const noexcept { return ui_thread_ && GetCurrentThreadId() == ui_thread_; }
@@ -200,8 +200,6 @@ void TApplication::ShowLastResortError(const std::exception_ptr& error) noexcept
   } catch (...) {
   }
 }
-
-void TApplication::RaiseLastOSError() { throw os::LastOSError(); }
 
 int RunProgram(const std::function<void()>& program) noexcept {
   try {

@@ -68,9 +68,6 @@ class TApplication : public TComponent {
   // "Application Error" with the error icon, naming the kind of error and its message.
   void ShowLastResortError(const std::exception_ptr& error) noexcept;
 
-  // Raises the operating-system error of the call that just failed.
-  [[noreturn]] void RaiseLastOSError();
-
   // How many error reports have been shown (for tests and diagnostics).
   int ReportsShown() const noexcept { return reports_shown_; }
 

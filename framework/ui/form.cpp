@@ -138,7 +138,7 @@ void TForm::SetWindowState(TWindowState state) {
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
   border_style_ = style;
-  ApplyStyles();
+  if (HandleAllocated()) RecreateWnd();
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
@@ -147,10 +147,6 @@ void TForm::SetFormStyle(TFormStyle style) {
     SetWindowPos(Handle(), style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-}
-
-void TForm::ApplyStyles() {
-  if (HandleAllocated()) RecreateWnd();
 }
 
 // ---- the window ----------------------------------------------------------------------------

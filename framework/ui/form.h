@@ -100,8 +100,6 @@ class TForm : public TWinControl {
   void WndProc(TMessage& message) override;
 
  private:
-  void ApplyStyles();
-
   ustring caption_;
   int client_width_ = 0;   // the stored client size, used until the window exists
   int client_height_ = 0;

@@ -1,7 +1,6 @@
 #include "framework/ui/gauge.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "framework/forms/properties.h"
@@ -29,7 +28,7 @@ TGauge::TGauge() { SetBounds(0, 0, 100, 100); }
 int32_t TGauge::PercentDone() const noexcept {
   if (max_ == min_) return 0;
   const double done = (static_cast<double>(progress_) - min_) * 100.0 / (static_cast<double>(max_) - min_);
-  return static_cast<int32_t>(std::trunc(done));
+  return static_cast<int32_t>(done);  // toward zero
 }
 
 void TGauge::Changed(int32_t percentBefore) {

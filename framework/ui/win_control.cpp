@@ -9,6 +9,7 @@
 
 #include "framework/forms/properties.h"
 #include "framework/ui/application.h"
+#include "os/last_error.h"
 
 namespace larkwell {
 
@@ -60,7 +61,7 @@ void RegisterWindowClass(const ustring& name, UINT style) {
   info.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   info.lpszClassName = Wide(name);
   if (!RegisterClassExW(&info) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    Application().RaiseLastOSError();
+    throw os::LastOSError();
   }
   registered.insert(name);
 }
@@ -271,7 +272,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   HWND made = CreateWindowExW(params.ExStyle, Wide(params.WinClassName), Wide(params.Caption), params.Style, params.X,
                               params.Y, params.Width, params.Height, params.WndParent, nullptr,
                               GetModuleHandleW(nullptr), this);
-  if (!made) Application().RaiseLastOSError();
+  if (!made) throw os::LastOSError();
 }
 
 void TWinControl::DestroyHandle() {

@@ -2,7 +2,6 @@
 // in it, as a user would: the name typed into its field, Save or Cancel pressed.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <string>

@@ -3,11 +3,9 @@
 // modal loop), a message pump with a deadline, and a pixel grab of a window.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <thread>
 #include <vector>
 
