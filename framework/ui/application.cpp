@@ -14,8 +14,8 @@ namespace larkwell {
 
 namespace {
 
-// Posted to the application's message window when another thread queued an error.
-constexpr UINT kShowQueuedErrors = WM_APP + 0x100;
+// Posted to the application's message window when another thread queued work.
+constexpr UINT kRunQueuedWork = WM_APP + 0x100;
 constexpr wchar_t kNotifyClassName[] = L"Larkwell.TApplication";
 
 ustring ModuleFileName() {
@@ -161,32 +161,51 @@ void TApplication::HandleException(const std::exception_ptr& error) noexcept {
 }
 
 void TApplication::QueueException(const std::exception_ptr& error) noexcept {
-  if (!error) return;
+  if (error) Post([this, error] { HandleException(error); });
+}
+
+void TApplication::RunOnUserInterfaceThread(std::function<void()> work) noexcept {
+  if (!OnUserInterfaceThread()) {
+    Post(std::move(work));
+    return;
+  }
+  try {
+    work();
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+}
+
+void TApplication::Post(std::function<void()> work) noexcept {
   try {
     std::lock_guard lock(queue_lock_);
-    queued_errors_.push_back(error);
+    queued_work_.push_back(std::move(work));
   } catch (...) {
     return;
   }
-  if (notify_window_) PostMessageW(notify_window_, kShowQueuedErrors, 0, 0);
+  if (notify_window_) PostMessageW(notify_window_, kRunQueuedWork, 0, 0);
 }
 
-void TApplication::ShowQueuedErrors() noexcept {
+void TApplication::RunQueuedWork() noexcept {
   for (;;) {
-    std::exception_ptr error;
+    std::function<void()> work;
     {
       std::lock_guard lock(queue_lock_);
-      if (queued_errors_.empty()) return;
-      error = std::move(queued_errors_.front());
-      queued_errors_.pop_front();
+      if (queued_work_.empty()) return;
+      work = std::move(queued_work_.front());
+      queued_work_.pop_front();
     }
-    HandleException(error);
+    try {
+      work();
+    } catch (...) {
+      HandleException(std::current_exception());
+    }
   }
 }
 
 LRESULT CALLBACK TApplication::NotifyWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-  if (msg == kShowQueuedErrors) {
-    Application().ShowQueuedErrors();
+  if (msg == kRunQueuedWork) {
+    Application().RunQueuedWork();
     return 0;
   }
   return DefWindowProcW(window, msg, wParam, lParam);

@@ -64,6 +64,11 @@ class TApplication : public TComponent {
   // Hands an error to the user-interface thread, which shows it with the default error report
   // when it next handles messages. Safe from any thread; never throws.
   void QueueException(const std::exception_ptr& error) noexcept;
+  // Runs `work` on the user-interface thread: at once when called there, else when that thread
+  // next handles messages. Safe from any thread; never throws (work that cannot be queued, for
+  // lack of memory, is dropped). What `work` throws goes to the default error report.
+  void RunOnUserInterfaceThread(std::function<void()> work) noexcept;
+
   // The last-resort report for an error that escaped start-up: a task-modal box titled
   // "Application Error" with the error icon, naming the kind of error and its message.
   void ShowLastResortError(const std::exception_ptr& error) noexcept;
@@ -80,7 +85,9 @@ class TApplication : public TComponent {
   bool IsDialogKey(const MSG& msg);
   // One message: dialog keys first, then translated and dispatched.
   void HandleMessage(MSG& msg);
-  void ShowQueuedErrors() noexcept;
+  // Queues work for the user-interface thread and wakes it.
+  void Post(std::function<void()> work) noexcept;
+  void RunQueuedWork() noexcept;
   static LRESULT CALLBACK NotifyWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 
   void FormDestroyed(TForm& form) noexcept;
@@ -92,7 +99,7 @@ class TApplication : public TComponent {
   DWORD ui_thread_ = 0;
   HWND notify_window_ = nullptr;  // message-only; errors from other threads are posted to it
   std::mutex queue_lock_;
-  std::deque<std::exception_ptr> queued_errors_;
+  std::deque<std::function<void()>> queued_work_;  // for the user-interface thread
   int reports_shown_ = 0;
 };
 

@@ -6,6 +6,8 @@
 #include "enginesim/control.h"
 #include "engine/cef_base.h"
 #include "engine/entry_points.h"
+#include "engine/loader_testing.h"
+#include "enginesim/control_process.h"
 #include "os/dynamic_library.h"
 
 namespace larkwell::testing {
@@ -49,6 +51,22 @@ std::string LedgerProblems() {
 }
 
 void ResetLedger() { sim_ledger_reset(); }
+
+void LoadedEngineTest::TearDown() {
+  CefResetLoaderForTesting();
+  EngineTest::TearDown();
+  Restart();
+}
+
+void LoadedEngineTest::Restart() {
+  CefResetLoaderForTesting();
+  // A rejected library leaves the entry points bound to itself.
+  if (os::ModuleHandle standIn = os::LoadModule(kCefDefaultLibraryName)) {
+    ResolveEntryPoints(standIn);
+    os::UnloadModule(standIn);  // the test program links the stand-in: it stays loaded
+  }
+  sim_process_reset();
+}
 
 void EngineTest::TearDown() {
   const std::string problems = LedgerProblems();

@@ -20,4 +20,15 @@ class EngineTest : public ::testing::Test {
   void TearDown() override;
 };
 
+// For tests that load the engine: each starts, and ends, with the loader as at process start,
+// the entry points bound to the stand-in engine, and a stand-in that was never initialised.
+class LoadedEngineTest : public EngineTest {
+ protected:
+  void SetUp() override { Restart(); }
+  // Shuts an initialised engine down before the ledger is read.
+  void TearDown() override;
+  // The loader, the entry points and the stand-in back at process start (also mid-test).
+  static void Restart();
+};
+
 }  // namespace larkwell::testing

@@ -26,26 +26,8 @@ inline constexpr char16_t kMissingLibrary[] = u"larkwell_no_such_engine.dll";
 inline constexpr char16_t kMissingLibrary[] = u"larkwell_no_such_engine.so";
 #endif
 
-class LoaderTest : public EngineTest {
+class LoaderTest : public LoadedEngineTest {
  protected:
-  void SetUp() override { Restart(); }
-  void TearDown() override {
-    CefResetLoaderForTesting();  // shuts an initialised engine down before the ledger is read
-    EngineTest::TearDown();
-    Restart();
-  }
-
-  // The loader, the entry points and the stand-in back at process start.
-  static void Restart() {
-    CefResetLoaderForTesting();
-    // A rejected library leaves the entry points bound to itself.
-    if (os::ModuleHandle standIn = os::LoadModule(kCefDefaultLibraryName)) {
-      ResolveEntryPoints(standIn);
-      os::UnloadModule(standIn);  // the test program links the stand-in: it stays loaded
-    }
-    sim_process_reset();
-  }
-
   static TSimProcessCounts Counts() { return enginesim::process_counts(); }
   static int64_t Setting(const char* key) { return sim_settings_number(key); }
   static ustring SettingText(const char* key) { return enginesim::settings_text(key); }

@@ -1,0 +1,251 @@
+#include "browser/chromium.h"
+
+#include <cstring>
+#include <exception>
+#include <utility>
+
+#include "browser/browser_settings.h"
+#include "browser/vcl_client_handler.h"
+#include "core/exceptions.h"
+#include "engine/loader.h"
+#include "framework/ui/application.h"
+
+namespace larkwell {
+
+namespace {
+
+// A tag type per event, so that an event's own rules can be written against its name.
+#define LARKWELL_EVENT_TAG(Name, ...) struct Name##Event {};
+LARKWELL_CHROMIUM_EVENTS(LARKWELL_EVENT_TAG, LARKWELL_EVENT_TAG, LARKWELL_EVENT_TAG)
+#undef LARKWELL_EVENT_TAG
+
+// Before an event is raised: most events pass their arguments on as they came; a redirect's new
+// address starts empty, whatever the engine handed in.
+template <class Event, class... A>
+void PrepareArguments(Event, A&&...) {}
+void PrepareArguments(ResourceRedirectEvent, const IPtr<ICefBrowser>&, const ustring&, ustring& newurl) {
+  newurl.clear();
+}
+
+// The script-context events have slots but are not published to stored forms.
+template <class Event>
+constexpr bool kPublished = true;
+template <>
+constexpr bool kPublished<ContextCreatedEvent> = false;
+template <>
+constexpr bool kPublished<ContextReleasedEvent> = false;
+
+template <class... A>
+void Ignore(const A&...) {}
+
+// The one rule of every raise method: the result starts false, the event is called only when
+// assigned, with the control as Sender and the arguments unchanged (in/out ones by reference).
+template <class Slot, class... A>
+bool RaiseAnswering(const Slot& slot, TObject* sender, A&&... args) {
+  bool result = false;
+  if (slot) slot(sender, std::forward<A>(args)..., result);
+  return result;
+}
+template <class Slot, class... A>
+void Raise(const Slot& slot, TObject* sender, A&&... args) {
+  if (slot) slot(sender, std::forward<A>(args)...);
+}
+
+template <class Result>
+struct TRaise;
+template <>
+struct TRaise<bool> {
+  template <class Slot, class... A>
+  static bool Call(const Slot& slot, TObject* sender, A&&... args) {
+    return RaiseAnswering(slot, sender, std::forward<A>(args)...);
+  }
+};
+template <>
+struct TRaise<void> {
+  template <class Slot, class... A>
+  static void Call(const Slot& slot, TObject* sender, A&&... args) {
+    Raise(slot, sender, std::forward<A>(args)...);
+  }
+};
+
+}  // namespace
+
+// ---- the raise family ----------------------------------------------------------------------
+
+#define LARKWELL_DEFINE_RAISE(Name, EventType, Result, Parameters, Arguments) \
+  Result TCustomChromium::Fire##Name Parameters {                             \
+    PrepareArguments(Name##Event{}, LARKWELL_UNPAREN Arguments);              \
+    return TRaise<Result>::Call(FOn##Name, this, LARKWELL_UNPAREN Arguments); \
+  }
+// The windowed control does no off-screen rendering: nothing is asked, nothing touched.
+#define LARKWELL_DEFINE_RENDER(Name, Result, Parameters, Arguments) \
+  Result TCustomChromium::Fire##Name Parameters {                   \
+    Ignore Arguments;                                               \
+    return Result();                                                \
+  }
+#define LARKWELL_UNPAREN(...) __VA_ARGS__
+LARKWELL_CHROMIUM_EVENTS(LARKWELL_DEFINE_RAISE, LARKWELL_DEFINE_RAISE, LARKWELL_DEFINE_RENDER)
+#undef LARKWELL_DEFINE_RAISE
+#undef LARKWELL_DEFINE_RENDER
+#undef LARKWELL_UNPAREN
+
+void TCustomChromium::FillBrowserSettings(TCefBrowserSettings& settings) {
+  larkwell::FillBrowserSettings(settings, *FOptions, *FFontOptions, FDefaultEncoding, FUserStyleSheetLocation);
+}
+
+bool TCustomChromium::QueryInterface(const TGUID& iid, void** out) noexcept {
+  *out = nullptr;
+  if (InterfaceCaster caster = FindInterfaceCaster(iid)) *out = caster(static_cast<IChromiumEvents*>(this));
+  return *out != nullptr;
+}
+
+// ---- life ----------------------------------------------------------------------------------
+
+TCustomChromium::TCustomChromium(bool designing)
+    : FOptions(std::make_unique<TChromiumOptions>()), FFontOptions(std::make_unique<TChromiumFontOptions>()) {
+  SetDesigning(designing);
+  SetColor(clWindow);
+  if (!designing) FHandler = New<TVCLClientHandler>(IPtr<IChromiumEvents>::CopyFrom(this));
+}
+
+TCustomChromium::~TCustomChromium() {
+  if (FBrowser) FBrowser->ParentWindowWillClose();
+  // Every client this control makes can release its handlers; another kind of client is only let go.
+  if (IPtr<ICefClientTeardown> teardown = Query<ICefClientTeardown>(FHandler)) teardown->ReleaseHandlers();
+  FHandler.Reset();
+  FBrowser.Reset();
+  // The window goes in the base destructor, the browser's child window with it.
+}
+
+void TCustomChromium::SetOptions(std::unique_ptr<TChromiumOptions> options) {
+  if (options) FOptions = std::move(options);
+}
+
+void TCustomChromium::Loaded() {
+  TWinControl::Loaded();
+  Load(FDefaultUrl);
+}
+
+// ---- the browser ---------------------------------------------------------------------------
+
+void TCustomChromium::CreateWindowHandle(const TCreateParams& params) {
+  TWinControl::CreateWindowHandle(params);
+  CreateBrowserWindow();
+}
+
+void TCustomChromium::CreateBrowserWindow() {
+  if (Designing()) return;
+  TCefWindowInfo info;
+  std::memset(&info, 0, sizeof info);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  info.ExStyle = 0;
+  info.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP;
+  info.WndParent = Handle();
+  info.x = client.left;
+  info.y = client.top;
+  info.Width = client.right - client.left;
+  info.Height = client.bottom - client.top;
+
+  TCefBrowserSettings settings;
+  std::memset(&settings, 0, sizeof settings);
+  settings.size = sizeof settings;
+  FillBrowserSettings(settings);
+
+  FBrowser = CefBrowserCreateSync(&info, CefWrap<TCefClient>(FHandler), ustring(), &settings);
+  if (!FBrowser) {
+    // The control goes on without a browser: nothing is read from a missing one, and the user
+    // hears why the page stays empty. Raising here would leave a window procedure.
+    FBrowserHandle = kNoBrowserHandle;
+    Application().HandleException(std::make_exception_ptr(ECefException(u"The engine created no browser")));
+    return;
+  }
+  FBrowserHandle = FBrowser->GetWindowHandle();
+}
+
+void TCustomChromium::Load(const ustring& url) {
+  if (Designing()) return;
+  HandleNeeded();
+  if (!FBrowser) return;
+  if (IPtr<ICefFrame> frame = FBrowser->GetMainFrame()) frame->LoadUrl(url);
+}
+
+void TCustomChromium::ReCreateBrowser(const ustring& url) {
+  if (!FBrowser || FBrowserHandle == nullptr) return;
+  FBrowser->ParentWindowWillClose();
+  HWND old = static_cast<HWND>(FBrowserHandle);
+  SendMessageW(old, WM_CLOSE, 0, 0);
+  SendMessageW(old, WM_DESTROY, 0, 0);
+  FBrowserHandle = nullptr;
+  FBrowser.Reset();
+  CreateBrowserWindow();
+  Load(url);
+}
+
+void TCustomChromium::Resize() {
+  TWinControl::Resize();
+  if (Designing()) return;
+  const IPtr<ICefBrowser> browser = FBrowser;  // kept while the window moves
+  if (!browser || FBrowserHandle == kNoBrowserHandle || !HandleAllocated()) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  HDWP batch = BeginDeferWindowPos(1);
+  if (!batch) return;
+  // A positioning that fails frees the batch itself; one that works is ended here.
+  batch = DeferWindowPos(batch, static_cast<HWND>(FBrowserHandle), nullptr, client.left, client.top,
+                         client.right - client.left, client.bottom - client.top, SWP_NOZORDER);
+  if (batch) EndDeferWindowPos(batch);
+}
+
+void TCustomChromium::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_SETFOCUS:
+      if (FBrowser && FBrowserHandle != nullptr) {
+        PostMessageW(static_cast<HWND>(FBrowserHandle), WM_SETFOCUS, message.WParam, 0);
+      }
+      break;
+    case WM_ERASEBKGND:
+      // The browser paints its own background.
+      if (!Designing() && FBrowser) {
+        message.Result = 0;
+        return;
+      }
+      break;
+    case WM_GETDLGCODE:
+      message.Result = DLGC_WANTARROWS;
+      return;
+    case CM_WANTSPECIALKEY:
+      // The arrows get the default answer; every other key is the browser's (Tab, Enter, ...).
+      if (message.WParam >= VK_LEFT && message.WParam <= VK_DOWN) break;
+      message.Result = 1;
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(message);
+}
+
+// ---- the published surface -----------------------------------------------------------------
+
+const TClassInfo& TChromium::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassInfoBuilder<TChromium> builder(u"TChromium", TWinControl::StaticClassInfo());
+    builder.Field<&TChromium::FDefaultUrl>(u"DefaultUrl", u"");
+#define LARKWELL_PUBLISH_EVENT(Name, EventType, Result, Parameters, Arguments) \
+  if constexpr (kPublished<Name##Event>) builder.Event<&TChromium::FOn##Name>(u"On" #Name);
+#define LARKWELL_UNPUBLISHED(...)
+    LARKWELL_CHROMIUM_EVENTS(LARKWELL_PUBLISH_EVENT, LARKWELL_UNPUBLISHED, LARKWELL_UNPUBLISHED)
+#undef LARKWELL_PUBLISH_EVENT
+#undef LARKWELL_UNPUBLISHED
+    builder.Object<&TChromium::Options>(u"Options")
+        .Object<&TChromium::FontOptions>(u"FontOptions")
+        .Value<&TChromium::DefaultEncoding, &TChromium::SetDefaultEncoding>(u"DefaultEncoding", u"")
+        .Value<&TChromium::UserStyleSheetLocation, &TChromium::SetUserStyleSheetLocation>(u"UserStyleSheetLocation",
+                                                                                          u"")
+        .Creatable();
+    return builder.Build();
+  }();
+  return info;
+}
+
+}  // namespace larkwell

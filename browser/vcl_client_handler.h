@@ -1,0 +1,32 @@
+// The browser control's client, which also keeps the engine's message loop running: one timer
+// of 10 ms for the whole process, made with the first client and killed with the last, does
+// one step of the engine's work on the user-interface thread per tick.
+#pragma once
+
+#include <cstdint>
+
+#include "browser/client_handler.h"
+
+namespace larkwell {
+
+class TVCLClientHandler : public TCustomClientHandler {
+ public:
+  // Creates the handlers for `crm`; the first client of the process starts the timer.
+  explicit TVCLClientHandler(const IPtr<IChromiumEvents>& crm);
+  // The last client kills the timer (on the user-interface thread, where the timer lives, also
+  // when the engine releases the client on a thread of its own).
+  ~TVCLClientHandler() override;
+
+  // Live clients, and whether the shared timer exists (tests and diagnostics).
+  static int32_t InstanceCount() noexcept;
+  static bool TimerRunning() noexcept;
+  // Timer ticks so far, those that found the engine busy included.
+  static int64_t Ticks() noexcept;
+
+ private:
+  // One tick: the engine's work, unless a tick is already doing it further up this thread's
+  // stack (a modal dialog shown by a handler inside that work dispatches ticks too).
+  static void Tick();
+};
+
+}  // namespace larkwell

@@ -1,0 +1,306 @@
+// The browser control against the stand-in engine: the raise family, browser creation and
+// loading, window messages, and the shared engine pump.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <tuple>
+#include <type_traits>
+
+#include "enginesim/control_firing.h"
+#include "tests/browser/control/chromium_test_support.h"
+
+namespace larkwell::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// ---- the raise family ----------------------------------------------------------------------
+
+// Calls a raise method with default-made arguments (empty objects, zero numbers, null records).
+template <class R, class... P>
+R CallWithDefaults(TCustomChromium& crm, R (TCustomChromium::*method)(P...)) {
+  std::tuple<std::remove_cvref_t<P>...> args{};
+  return std::apply([&](auto&... a) { return (crm.*method)(a...); }, args);
+}
+
+template <class T>
+bool* AsResult(T&) {
+  return nullptr;
+}
+bool* AsResult(bool& flag) { return &flag; }
+// Sets the last bool& of an event's arguments, its Result.
+template <class... A>
+void Answer(bool value, A&... args) {
+  bool* result = nullptr;
+  ((result = AsResult(args) ? AsResult(args) : result), ...);
+  if (result) *result = value;
+}
+
+TObject* gSender = nullptr;
+bool gCalled = false;
+
+// A handler for an event of type Event: records Sender, answers true.
+template <class Event>
+struct TRecordingHandler {
+  static Event Make() {
+    return [](TObject* sender, auto&&... rest) {
+      gSender = sender;
+      gCalled = true;
+      Answer(true, rest...);
+    };
+  }
+};
+// An event that is a plain function.
+template <class... P>
+struct TRecordingHandler<void (*)(TObject*, P...)> {
+  static void Call(TObject* sender, P... rest) {
+    gSender = sender;
+    gCalled = true;
+    Answer(true, rest...);
+  }
+  static auto Make() { return &Call; }
+};
+
+// One raise method: false while unassigned (when it answers); with a handler, the handler is
+// called with the control as Sender and its answer comes back.
+template <auto Fire, class Event, class Install>
+void CheckRaise(TCustomChromium& crm, Install install) {
+  using R = decltype(CallWithDefaults(crm, Fire));
+  if constexpr (std::is_same_v<R, bool>) {
+    EXPECT_FALSE(CallWithDefaults(crm, Fire));
+  }
+  gSender = nullptr;
+  gCalled = false;
+  install(TRecordingHandler<Event>::Make());
+  if constexpr (std::is_same_v<R, bool>) {
+    EXPECT_TRUE(CallWithDefaults(crm, Fire));
+  } else {
+    CallWithDefaults(crm, Fire);
+  }
+  EXPECT_TRUE(gCalled);
+  EXPECT_EQ(gSender, &crm);
+}
+
+TEST(ChromiumRaiseTest, EveryRaiseAnswersFalseUnassignedAndTheHandlersValueAssigned) {
+  TTestChromium crm(/*designing=*/true);
+  int raised = 0;
+#define CHECK_RAISE(Name, EventType, Result, Parameters, Arguments)                                    \
+  {                                                                                                    \
+    SCOPED_TRACE(#Name);                                                                               \
+    CheckRaise<&TCustomChromium::Fire##Name, EventType>(crm, [&](EventType h) { crm.SetOn##Name(h); }); \
+    ++raised;                                                                                          \
+  }
+#define SKIP_RENDER(...)
+  LARKWELL_CHROMIUM_EVENTS(CHECK_RAISE, CHECK_RAISE, SKIP_RENDER)
+#undef CHECK_RAISE
+#undef SKIP_RENDER
+  EXPECT_EQ(raised, 41);
+}
+
+TEST(ChromiumRaiseTest, ARedirectStartsWithAnEmptyAddressAndRenderingAsksNothing) {
+  TTestChromium crm(/*designing=*/true);
+  ustring newurl = u"http://engine-preset/";
+  crm.FireResourceRedirect(nullptr, u"http://old/", newurl);
+  EXPECT_EQ(newurl, u"");
+  crm.SetOnResourceRedirect([](TObject*, const IPtr<ICefBrowser>&, const ustring& old, ustring& url) {
+    url = old + u"moved";
+  });
+  newurl = u"http://engine-preset/";
+  crm.FireResourceRedirect(nullptr, u"http://old/", newurl);
+  EXPECT_EQ(newurl, u"http://old/moved");
+
+  int x = 5, y = 6;
+  EXPECT_FALSE(crm.FireGetScreenPoint(nullptr, 1, 2, x, y));
+  EXPECT_EQ(x, 5);
+  EXPECT_EQ(y, 6);
+  TCefRect rect{7, 8, 9, 10};
+  EXPECT_FALSE(crm.FireGetViewRect(nullptr, &rect));
+  EXPECT_FALSE(crm.FireGetScreenRect(nullptr, &rect));
+  EXPECT_EQ(rect.x, 7);
+  EXPECT_EQ(rect.height, 10);
+}
+
+class TCountedOptions : public TChromiumOptions {
+ public:
+  explicit TCountedOptions(int& destroyed) : destroyed_(destroyed) {}
+  ~TCountedOptions() override { ++destroyed_; }
+
+ private:
+  int& destroyed_;
+};
+
+TEST(ChromiumRaiseTest, TheControlOwnsTheOptionsItIsHanded) {
+  int destroyed = 0;
+  {
+    TTestChromium crm(/*designing=*/true);
+    crm.SetOptions(std::make_unique<TCountedOptions>(destroyed));
+    crm.Options().SetJavascriptDisabled(true);
+    crm.SetOptions(std::make_unique<TCountedOptions>(destroyed));  // the first one goes now
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_FALSE(crm.Options().JavascriptDisabled());
+    crm.SetOptions(nullptr);  // no object: the current one stays
+    EXPECT_EQ(destroyed, 1);
+  }
+  EXPECT_EQ(destroyed, 2);  // and the last one with the control
+}
+
+// ---- browser creation and loading ----------------------------------------------------------
+
+TEST_F(ChromiumTest, LoadMakesWindowAndBrowserFirstThenLoadsTheMainFrame) {
+  THostForm host(kEmptyHost);
+  TTestChromium crm;
+  EXPECT_EQ(crm.BrowserHandle(), kNoBrowserHandle);
+  EXPECT_FALSE(crm.Browser());
+  crm.SetParent(&host);
+  EXPECT_EQ(Counts().browsers_created, 0);
+
+  crm.Load(u"http://start/");
+  EXPECT_TRUE(crm.HandleAllocated());
+  EXPECT_TRUE(host.HandleAllocated());
+  ASSERT_TRUE(crm.Browser());
+  EXPECT_EQ(Counts().browsers_created, 1);
+  EXPECT_NE(crm.BrowserHandle(), kNoBrowserHandle);
+  IPtr<ICefFrame> frame = crm.Browser()->GetMainFrame();
+  ASSERT_TRUE(frame);
+  EXPECT_EQ(Recorded(frame, "load_url"), 1);
+  PumpUntil([&] { return frame->GetUrl() == u"http://start/"; }, 2s);
+  EXPECT_EQ(frame->GetUrl(), u"http://start/");
+}
+
+TEST_F(ChromiumTest, ADesigningControlLoadsNothingAndMakesNoClient) {
+  THostForm host(kEmptyHost);
+  TTestChromium crm(/*designing=*/true);
+  crm.SetParent(&host);
+  const int32_t clients = TVCLClientHandler::InstanceCount();
+  EXPECT_NO_THROW(crm.Load(u"http://start/"));
+  EXPECT_FALSE(crm.HandleAllocated());
+  EXPECT_FALSE(crm.Browser());
+  EXPECT_EQ(crm.BrowserHandle(), kNoBrowserHandle);
+  EXPECT_EQ(Counts().browsers_created, 0);
+  EXPECT_EQ(TVCLClientHandler::InstanceCount(), clients);
+}
+
+TEST_F(ChromiumTest, AControlReadFromAFormLoadsItsEmptyDefaultAddress) {
+  THostForm host(R"(object Host: THostForm
+  ClientHeight = 300
+  ClientWidth = 400
+  object crm: TChromium
+    Left = 0
+    Top = 0
+    Width = 400
+    Height = 300
+    Align = alClient
+    DefaultEncoding = 'utf8'
+    Options.AcceleratedPaintingDisabled = False
+  end
+end
+)");
+  auto& crm = dynamic_cast<TChromium&>(*host.FindComponent(u"crm"));
+  ASSERT_TRUE(crm.Browser());
+  EXPECT_EQ(crm.DefaultEncoding(), u"utf8");
+  EXPECT_EQ(Counts().browsers_created, 1);
+  EXPECT_EQ(Recorded(crm.Browser()->GetMainFrame(), "load_url"), 1);
+}
+
+TEST_F(ChromiumTest, TheControlClaimsEveryKeyButTheArrowsAndWantsArrowsInDialogs) {
+  THostForm host(kEmptyHost);
+  TTestChromium crm;
+  crm.SetParent(&host);
+  crm.Load(u"");
+  for (WPARAM arrow = VK_LEFT; arrow <= VK_DOWN; ++arrow) EXPECT_EQ(crm.Perform(CM_WANTSPECIALKEY, arrow), 0);
+  for (WPARAM key : {WPARAM{VK_TAB}, WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}, WPARAM{'A'}}) {
+    EXPECT_EQ(crm.Perform(CM_WANTSPECIALKEY, key), 1) << key;
+  }
+  EXPECT_EQ(crm.Perform(WM_GETDLGCODE), DLGC_WANTARROWS);
+  // With a browser the background is the browser's to paint: nothing is erased.
+  HDC dc = GetDC(crm.Handle());
+  EXPECT_EQ(crm.Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)), 0);
+  ReleaseDC(crm.Handle(), dc);
+}
+
+// ---- the engine pump -----------------------------------------------------------------------
+
+TEST_F(ChromiumTest, ControlsShareOneTimerThatGoesWithTheLastClient) {
+  THostForm host(kEmptyHost);
+  auto first = std::make_unique<TTestChromium>();
+  auto second = std::make_unique<TTestChromium>();
+  first->SetParent(&host);
+  second->SetParent(&host);
+  first->Load(u"");
+  second->Load(u"");
+  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 2);
+  ASSERT_TRUE(TVCLClientHandler::TimerRunning());
+
+  const auto workAfter = [](std::chrono::milliseconds wait) {
+    const int32_t before = Counts().message_loop_work;
+    PumpFor(wait);
+    return Counts().message_loop_work - before;
+  };
+  EXPECT_GE(workAfter(300ms), 5);
+
+  first.reset();
+  EXPECT_TRUE(TVCLClientHandler::TimerRunning());
+  EXPECT_GE(workAfter(300ms), 5);
+
+  second.reset();
+  // The engine let go of both clients with their browsers: the timer is gone, and with it the work.
+  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 0);
+  EXPECT_FALSE(TVCLClientHandler::TimerRunning());
+  EXPECT_EQ(workAfter(300ms), 0);
+}
+
+struct TModalDuringWork {
+  TCefBase* display = nullptr;
+  TCefBrowser* browser = nullptr;
+};
+
+void CEF_EXPORT_CALL FireTitleChange(void* data) {
+  auto* work = static_cast<TModalDuringWork*>(data);
+  using namespace enginesim::fire_args;
+  enginesim::Fired fired(work->display, "display_handler.on_title_change",
+                         {Obj(work->browser), Text(u"标题")});
+}
+
+TEST_F(ChromiumTest, AModalDialogInsideTheEnginesWorkStopsTheWorkButNotTheTimer) {
+  THostForm host(kEmptyHost);
+  TTestChromium crm;
+  crm.SetParent(&host);
+  crm.Load(u"");
+  int32_t workAtDialog = -1;
+  int64_t ticksAtDialog = -1;
+  int32_t workAfterDialog = -1;
+  int64_t ticksAfterDialog = -1;
+  crm.SetOnTitleChange([&](TObject*, const IPtr<ICefBrowser>&, const ustring& title, bool& result) {
+    workAtDialog = Counts().message_loop_work;
+    ticksAtDialog = TVCLClientHandler::Ticks();
+    TDialogWatcher watcher([](HWND dialog) {
+      std::this_thread::sleep_for(400ms);
+      TDialogWatcher::PressButton(IDOK)(dialog);
+    });
+    MessageBoxW(crm.Handle(), Wide(title), L"modal", MB_OK);
+    workAfterDialog = Counts().message_loop_work;
+    ticksAfterDialog = TVCLClientHandler::Ticks();
+    result = true;
+  });
+
+  TModalDuringWork work;
+  work.display = sim_client_get_handler(crm.Client(), "display");
+  ASSERT_NE(work.display, nullptr);
+  work.browser = CefWrap<TCefBrowser>(crm.Browser());
+  sim_post_work(&FireTitleChange, &work);
+  ASSERT_TRUE(PumpUntil([&] { return workAfterDialog >= 0; }, 10s));
+  work.browser->base.release(&work.browser->base);
+  sim_client_release(crm.Client());
+
+  EXPECT_EQ(workAfterDialog, workAtDialog);        // no engine work while the handler waited
+  EXPECT_GE(ticksAfterDialog - ticksAtDialog, 10);  // while the timer went on ticking
+  EXPECT_GE([&] {
+    const int32_t before = Counts().message_loop_work;
+    PumpFor(200ms);
+    return Counts().message_loop_work - before;
+  }(), 3);  // and the work goes on once it returned
+}
+
+}  // namespace
+}  // namespace larkwell::testing
