@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "enginesim/control_firing.h"
+#include "framework/forms/form_writer.h"
 #include "tests/browser/control/chromium_test_support.h"
 
 namespace larkwell::testing {
@@ -300,6 +301,71 @@ TEST_F(ChromiumTest, AModalDialogInsideTheEnginesWorkStopsTheWorkButNotTheTimer)
     PumpFor(200ms);
     return Counts().message_loop_work - before;
   }(), 3);  // and the work goes on once it returned
+}
+
+}  // namespace
+}  // namespace larkwell::testing
+
+namespace larkwell::testing {
+namespace {
+
+constexpr char kMainLikeForm[] = R"(object Host: THostForm
+  ClientHeight = 300
+  ClientWidth = 400
+  object crm: TChromium
+    Left = 0
+    Top = 0
+    Width = 400
+    Height = 300
+    Align = alClient
+    Color = clWhite
+    TabOrder = 0
+    OnBeforeMenu = crmBeforeMenu
+    Options.AcceleratedPaintingDisabled = False
+    Options.AcceleratedFiltersDisabled = False
+    Options.AcceleratedPluginsDisabled = False
+    FontOptions.DefaultFontSize = 14
+    DefaultEncoding = 'utf8'
+  end
+end
+)";
+
+TEST_F(ChromiumTest, AStoredControlIsReadWithItsOptionsBindsItsEventsAndIsWrittenBack) {
+  int menus = 0;
+  THostForm host(kMainLikeForm, TMethodTable().Add<TOnBeforeMenu>(
+                                    u"crmBeforeMenu", [&](TObject*, const IPtr<ICefBrowser>&, PCefMenuInfo, bool& result) {
+                                      ++menus;
+                                      result = true;
+                                    }));
+  auto& crm = dynamic_cast<TChromium&>(*host.FindComponent(u"crm"));
+  EXPECT_EQ(crm.FontOptions().DefaultFontSize(), 14);
+  EXPECT_EQ(crm.Color(), clWhite);
+  EXPECT_EQ(crm.Align(), TAlign::alClient);
+
+  // The engine asks the menu handler; the bound method answers for the control.
+  TCefClient* client = CefWrap<TCefClient>(Query<ICefBase>(crm.Browser()->GetClient()));
+  TCefBase* menu = sim_client_get_handler(client, "menu");
+  ASSERT_NE(menu, nullptr);
+  TCefBrowser* browser = CefWrap<TCefBrowser>(crm.Browser());
+  TCefMenuInfo info{};
+  {
+    using namespace enginesim::fire_args;
+    enginesim::Fired fired(menu, "menu_handler.on_before_menu", {Obj(browser), Ptr(&info)});
+    EXPECT_TRUE(fired.called());
+    EXPECT_EQ(fired.answer(), 1);
+  }
+  EXPECT_EQ(menus, 1);
+  browser->base.release(&browser->base);
+  sim_client_release(client);
+  client->base.release(&client->base);
+
+  const std::string written = WriteForm(host);
+  for (const char* line : {"object crm: TChromium", "OnBeforeMenu = crmBeforeMenu", "Align = alClient",
+                           "Options.AcceleratedPaintingDisabled = False", "FontOptions.DefaultFontSize = 14",
+                           "DefaultEncoding = 'utf8'"}) {
+    EXPECT_NE(written.find(line), std::string::npos) << line << "\n" << written;
+  }
+  EXPECT_EQ(written.find("OnLoadEnd"), std::string::npos);  // unbound events are left out
 }
 
 }  // namespace
