@@ -370,3 +370,24 @@ TEST_F(ChromiumTest, AStoredControlIsReadWithItsOptionsBindsItsEventsAndIsWritte
 
 }  // namespace
 }  // namespace larkwell::testing
+
+namespace larkwell::testing {
+namespace {
+
+TEST_F(ChromiumTest, TheLastClientReleasedOnAnEngineThreadStillKillsTheTimer) {
+  TTestChromium sink(/*designing=*/true);
+  IPtr<TVCLClientHandler> client = New<TVCLClientHandler>(IPtr<IChromiumEvents>::CopyFrom(&sink));
+  ASSERT_EQ(TVCLClientHandler::InstanceCount(), 1);
+  ASSERT_TRUE(TVCLClientHandler::TimerRunning());
+  std::thread engineThread([released = std::move(client)]() mutable { released.Reset(); });
+  engineThread.join();
+  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 0);
+  // The timer belongs to the user-interface thread: it goes when that thread handles its messages.
+  EXPECT_TRUE(PumpUntil([] { return !TVCLClientHandler::TimerRunning(); }, 2s));
+  const int64_t ticks = TVCLClientHandler::Ticks();
+  PumpFor(150ms);
+  EXPECT_EQ(TVCLClientHandler::Ticks(), ticks);  // really gone, not only forgotten
+}
+
+}  // namespace
+}  // namespace larkwell::testing
