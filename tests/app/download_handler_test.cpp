@@ -1,0 +1,178 @@
+// The download handler as the engine drives it: percentages on the progress window, the bytes
+// in order, and what the user is told at the end, read off the screen.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/download_handler.h"
+#include "app/progress.h"
+#include "framework/streams.h"
+#include "os/dynamic_library.h"
+#include "framework/ui/application.h"
+#include "tests/framework/ui/ui_test_support.h"
+
+namespace larkwell::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A memory stream that takes only `room` bytes, then fails as a full disk does.
+class TFullDiskStream : public TMemoryStream {
+ public:
+  explicit TFullDiskStream(int64_t room) : room_(room) {}
+  int64_t Write(const void* buffer, int64_t count) override {
+    const int64_t fits = std::min(count, room_ - Size());
+    if (fits > 0) TMemoryStream::Write(buffer, fits);
+    if (fits < count) SetLastError(ERROR_DISK_FULL);
+    return std::max<int64_t>(fits, 0);
+  }
+
+ private:
+  int64_t room_;
+};
+
+std::vector<char> Bytes(size_t count, char first) {
+  std::vector<char> bytes(count);
+  for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>(first + i % 50);
+  return bytes;
+}
+
+class DownloadHandlerTest : public ::testing::Test {
+ protected:
+  void TearDown() override { TfrmProgress::DestroyInstance(); }
+  static int32_t Shown() { return TfrmProgress::Instance()->Gauge1->Progress(); }
+  static bool ProgressVisible() {
+    return TfrmProgress::Instance() && IsWindowVisible(TfrmProgress::Instance()->Handle());
+  }
+};
+
+TEST_F(DownloadHandlerTest, BlocksShowThePercentBeforeEachAndLandInOrder) {
+  TMemoryStream stream;
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, 1000, u"C:\\a.xls");
+  std::vector<int32_t> shown;
+  std::string sent;
+  char first = 'A';
+  for (int size : {300, 300, 300, 100}) {
+    std::vector<char> block = Bytes(static_cast<size_t>(size), first++);
+    sent.append(block.begin(), block.end());
+    EXPECT_EQ(handler->ReceivedData(block.data(), size), size);
+    shown.push_back(Shown());
+    EXPECT_TRUE(ProgressVisible());
+  }
+  EXPECT_EQ(shown, (std::vector<int32_t>{0, 30, 60, 90}));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size())), sent);
+
+  bool progressHiddenFirst = false;
+  TDialogWatcher watcher([&](HWND box) {
+    progressHiddenFirst = !ProgressVisible();
+    TDialogWatcher::PressButton(IDOK)(box);
+  });
+  handler->Complete();
+  const TDialogSeen box = watcher.Result();
+  ASSERT_TRUE(box.Found);
+  EXPECT_EQ(box.Caption, u"提示");
+  ASSERT_FALSE(box.Texts.empty());
+  EXPECT_EQ(box.Texts.back(), u"文件下载完成！");
+  EXPECT_TRUE(progressHiddenFirst);
+  handler.Reset();
+  EXPECT_EQ(stream.Write("x", 1), 1);  // not owned: still the caller's
+}
+
+TEST_F(DownloadHandlerTest, WithoutALengthTheTotalIs1024) {
+  TMemoryStream stream;
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, -1, u"C:\\b.xls");
+  std::vector<char> block = Bytes(4096, 'a');
+  std::vector<int32_t> shown;
+  for (int i = 0; i < 3; ++i) {
+    handler->ReceivedData(block.data(), 4096);
+    shown.push_back(Shown());
+  }
+  EXPECT_EQ(shown, (std::vector<int32_t>{0, 100, 100}));
+  EXPECT_EQ(ExpectedTotal(0), 1024);
+  EXPECT_EQ(ExpectedTotal(5000000), 5000000);
+  EXPECT_EQ(ExpectedTotal(int64_t{5} << 32), int64_t{5} << 32);
+}
+
+TEST_F(DownloadHandlerTest, TwoDownloadsKeepTheirOwnPercentages) {
+  TMemoryStream a, b;
+  auto first = New<TCefStreamDownloadHandler>(&a, false, 1000, u"a");
+  auto second = New<TCefStreamDownloadHandler>(&b, false, 100000, u"b");
+  std::vector<char> block = Bytes(500, 'x');
+  first->ReceivedData(block.data(), 500);
+  second->ReceivedData(block.data(), 500);
+  first->ReceivedData(block.data(), 100);
+  EXPECT_EQ(Shown(), 50);
+  second->ReceivedData(block.data(), 100);
+  EXPECT_EQ(Shown(), 0);
+}
+
+TEST_F(DownloadHandlerTest, AFullDiskIsToldOnceKeepsTheBytesAndNeverSaysComplete) {
+  TFullDiskStream stream(700);
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, 1000, u"F:\\满.xls");
+  std::vector<char> block = Bytes(500, 'A');
+  EXPECT_EQ(handler->ReceivedData(block.data(), 500), 500);
+  TDialogWatcher watcher;
+  EXPECT_EQ(handler->ReceivedData(block.data(), 500), 0);  // asks the engine to stop
+  const TDialogSeen box = watcher.Result();
+  ASSERT_TRUE(box.Found);
+  ASSERT_FALSE(box.Texts.empty());
+  EXPECT_NE(box.Texts.back().find(u"文件下载失败！"), ustring::npos);
+  EXPECT_NE(box.Texts.back().find(u"F:\\满.xls"), ustring::npos);
+  EXPECT_NE(box.Texts.back().find(os::SystemErrorText(ERROR_DISK_FULL)), ustring::npos);
+  EXPECT_FALSE(ProgressVisible());
+  EXPECT_EQ(stream.Size(), 700);  // what fitted stays
+
+  // Later blocks and the engine's completion say nothing more.
+  const std::vector<HWND> before = ProcessDialogs();
+  EXPECT_EQ(handler->ReceivedData(block.data(), 500), 0);
+  handler->Complete();
+  EXPECT_EQ(WaitForDialog(before, 500ms), nullptr);
+}
+
+TEST_F(DownloadHandlerTest, FewerBytesThanAnnouncedIsAFailure) {
+  TMemoryStream stream;
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, 1000, u"C:\\short.xls");
+  std::vector<char> block = Bytes(600, 'A');
+  handler->ReceivedData(block.data(), 600);
+  TDialogWatcher watcher;
+  handler->Complete();
+  const TDialogSeen box = watcher.Result();
+  ASSERT_TRUE(box.Found);
+  ASSERT_FALSE(box.Texts.empty());
+  EXPECT_NE(box.Texts.back().find(u"文件下载失败！"), ustring::npos);
+  EXPECT_NE(box.Texts.back().find(u"600"), ustring::npos);
+  EXPECT_NE(box.Texts.back().find(u"1000"), ustring::npos);
+  EXPECT_EQ(box.Texts.back().find(u"完成"), ustring::npos);
+  EXPECT_FALSE(ProgressVisible());
+  EXPECT_EQ(stream.Size(), 600);
+}
+
+TEST_F(DownloadHandlerTest, AnOwnedFileIsClosedBeforeTheUserIsToldItIsComplete) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const ustring path = FromWide(folder) + u"完成.xls";
+  auto* file = new TFileStream(path, FileMode::kCreate);
+  auto handler = New<TCefStreamDownloadHandler>(file, true, 10, path);
+  handler->ReceivedData(const_cast<char*>("0123456789"), 10);
+  bool openable = false;
+  TDialogWatcher watcher([&](HWND box) {
+    HANDLE other = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    openable = other != INVALID_HANDLE_VALUE;
+    if (openable) CloseHandle(other);
+    TDialogWatcher::PressButton(IDOK)(box);
+  });
+  handler->Complete();
+  EXPECT_TRUE(watcher.Result().Found);
+  EXPECT_TRUE(openable);  // while the completion message was up
+  handler.Reset();
+  HANDLE check = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(check, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetFileSize(check, nullptr), 10u);
+  CloseHandle(check);
+  DeleteFileW(Wide(path));
+}
+
+}  // namespace
+}  // namespace larkwell::testing
