@@ -82,7 +82,8 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_pending_work(void);
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_reset(void);
 // With 1, the stand-in writes one line to the standard error when the library is unloaded at
 // process exit: "enginesim at exit: cef_initialize <n>, cef_shutdown <n>, ledger <clean|not
-// clean> at shutdown".
+// clean> at shutdown". A program that does not call the control exports (the shell) sets the
+// environment variable ENGINESIM_REPORT_AT_EXIT instead.
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_report_at_exit(int enable);
 
 }  // extern "C"

@@ -391,3 +391,33 @@ TEST_F(ChromiumTest, TheLastClientReleasedOnAnEngineThreadStillKillsTheTimer) {
 
 }  // namespace
 }  // namespace larkwell::testing
+
+namespace larkwell::testing {
+namespace {
+
+TEST_F(ChromiumTest, AnAlignedControlFollowsItsFormWhenShownMaximised) {
+  THostForm host(R"(object Host: THostForm
+  ClientHeight = 300
+  ClientWidth = 400
+  WindowState = wsMaximized
+  object crm: TChromium
+    Width = 400
+    Height = 300
+    Align = alClient
+  end
+end
+)");
+  auto& crm = dynamic_cast<TChromium&>(*host.FindComponent(u"crm"));
+  host.Show();
+  RECT client;
+  GetClientRect(host.Handle(), &client);
+  EXPECT_GT(client.right, 400);
+  EXPECT_EQ(crm.Width(), client.right);
+  EXPECT_EQ(crm.Height(), client.bottom);
+  RECT own;
+  GetClientRect(crm.Handle(), &own);
+  EXPECT_EQ(own.right, client.right);
+}
+
+}  // namespace
+}  // namespace larkwell::testing

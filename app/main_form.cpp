@@ -1,0 +1,78 @@
+#include "app/main_form.h"
+
+#include <exception>
+#include <memory>
+
+#include "app/download_handler.h"
+#include "app/file_names.h"
+#include "app/machine_id.h"
+#include "framework/forms/properties.h"
+#include "framework/streams.h"
+#include "framework/ui/application.h"
+
+#ifndef LARKWELL_START_HOST
+#error "LARKWELL_START_HOST: the start page's host comes from the build (app/CMakeLists.txt)"
+#endif
+
+namespace larkwell {
+
+int64_t ExpectedContentLength = 0;
+
+ustring StartAddress(const ustring& host, const ustring& machineId) { return u"http://" + host + u"?mac=" + machineId; }
+
+ustring StartHost() { return Utf8ToUstring(LARKWELL_START_HOST); }
+
+const TClassInfo& TfrmMain::StaticClassInfo() {
+  static const TClassInfo info = TClassInfoBuilder<TfrmMain>(u"TfrmMain", TForm::StaticClassInfo()).Build();
+  return info;
+}
+
+TMethodTable TfrmMain::Methods() {
+  return TMethodTable()
+      .Add<TNotifyEvent>(u"FormCreate", [this](TObject* sender) { FormCreate(sender); })
+      .Add<TOnBeforeMenu>(u"crmBeforeMenu", [this](TObject* sender, const IPtr<ICefBrowser>& browser,
+                                                   PCefMenuInfo menuInfo, bool& result) {
+        crmBeforeMenu(sender, browser, menuInfo, result);
+      })
+      .Add<TOnGetDownloadHandler>(u"crmGetDownloadHandler",
+                                  [this](TObject* sender, const IPtr<ICefBrowser>& browser, const ustring& mimeType,
+                                         const ustring& fileName, int64_t contentLength,
+                                         IPtr<ICefDownloadHandler>& handler, bool& result) {
+                                    crmGetDownloadHandler(sender, browser, mimeType, fileName, contentLength, handler,
+                                                          result);
+                                  });
+}
+
+TfrmMain::TfrmMain() {
+  CreateFromDescription(FormResource(L"TFRMMAIN"), Methods());
+}
+
+void TfrmMain::FormCreate(TObject*) {
+  // The creation handler runs inside the reading, once every component exists.
+  crm = &dynamic_cast<TChromium&>(*FindComponent(u"crm"));
+  SaveDialog = &dynamic_cast<TSaveDialog&>(*FindComponent(u"SaveDialog"));
+  SetEnvironmentVariableW(L"LANG", L"zh-CN");  // a failure changes nothing the user sees
+  crm->Load(StartAddress(StartHost(), getMacAddress()));
+}
+
+void TfrmMain::crmBeforeMenu(TObject*, const IPtr<ICefBrowser>&, PCefMenuInfo, bool& Result) { Result = true; }
+
+void TfrmMain::crmGetDownloadHandler(TObject*, const IPtr<ICefBrowser>&, const ustring&, const ustring& fileName,
+                                     int64_t contentLength, IPtr<ICefDownloadHandler>& handler, bool& Result) {
+  Result = true;
+  SaveDialog->FileName = ProposedFileName(fileName);
+  if (!SaveDialog->Execute(Handle())) return;  // cancelled: no handler, the expected length kept
+  const ustring path = SaveDialog->FileName;
+  std::unique_ptr<TFileStream> file;
+  try {
+    file = std::make_unique<TFileStream>(path, FileMode::kCreate);
+  } catch (const EFCreateError&) {
+    // "Cannot create file "<path>". <reason>" for the user; the engine gets no handler.
+    Application().HandleException(std::current_exception());
+    return;
+  }
+  handler = New<TCefStreamDownloadHandler>(file.release(), true, contentLength, path);
+  ExpectedContentLength = ExpectedTotal(contentLength);
+}
+
+}  // namespace larkwell

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# larkwell_starts.sh <bin-dir>
+# The real program with the stand-in engine next to it: it opens one maximised window captioned
+# "Larkwell", closes when that window is closed, exits with 0, and has shut the engine down once
+# with nothing left over. Runs under the Wine prefix and display of the test run.
+set -uo pipefail
+bin=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+cd "$bin"
+ENGINESIM_REPORT_AT_EXIT=1 wine Larkwell.exe >"$out/stdout" 2>"$out/stderr" </dev/null &
+program=$!
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- program's standard error:"; cat "$out/stderr"
+  kill "$program" 2>/dev/null
+  exit 1
+}
+
+state=$(wine lwtool.exe wait Larkwell 30 </dev/null) || fail "no visible window titled Larkwell"
+state=${state%$'\r'}
+echo "window: $state"
+read -r visible maximised topmost class <<<"$state"
+[ "$maximised" = 1 ] || fail "the window is not maximised ($state)"
+[ "$topmost" = 0 ] || fail "the main window must not stay on top"
+
+sleep 1
+wine lwtool.exe close Larkwell </dev/null || fail "could not close the window"
+for _ in $(seq 100); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program" 2>/dev/null && fail "the program did not end within 10 s of its window closing"
+wait "$program"
+status=$?
+[ "$status" = 0 ] || fail "exit code $status"
+grep -q "enginesim at exit: cef_initialize 1, cef_shutdown 1, ledger clean at shutdown" "$out/stderr" ||
+  fail "the engine was not shut down once and clean"
+echo "PASS: Larkwell started maximised, closed, exit code 0, engine shut down once and clean"
