@@ -15,37 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kFileNameControl = 1148;
 constexpr int kFileTypeControl = 1136;
-
-BOOL CALLBACK FindEdit(HWND window, LPARAM found) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring(name) == L"Edit") {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The edit field where the file name is typed.
-HWND FileNameField(HWND dialog) {
-  HWND control = GetDlgItem(dialog, kFileNameControl);
-  if (!control) control = GetDlgItem(dialog, 1152);
-  HWND edit = nullptr;
-  if (control) EnumChildWindows(control, &FindEdit, reinterpret_cast<LPARAM>(&edit));
-  return edit ? edit : control;
-}
-
-void Press(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-void Type(HWND dialog, const ustring& text) {
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text)), SMTO_ABORTIFHUNG,
-                      2000, &ignored);
-}
 
 // What the driver saw of the dialog.
 struct TDriven {
@@ -112,8 +82,8 @@ TEST(SaveDialogTest, ProposesTheNameShowsTheFilterAndReturnsTheChosenPath) {
   DeleteFileW(Wide(target));
   TDriven driven;
   const bool chosen = RunDriven(dialog, driven, [&](HWND window) {
-    Type(window, target);
-    Press(window, IDOK);
+    TypeFileName(window, target);
+    PressDialogButton(window, IDOK);
   });
   ASSERT_TRUE(driven.Appeared);
   EXPECT_EQ(driven.ProposedName, u"report.xls");
@@ -127,7 +97,7 @@ TEST(SaveDialogTest, CancelReturnsNothingAndKeepsTheName) {
   MakeExcelDialog(dialog);
   dialog.FileName = u"kept.xls";
   TDriven driven;
-  const bool chosen = RunDriven(dialog, driven, [](HWND window) { Press(window, IDCANCEL); });
+  const bool chosen = RunDriven(dialog, driven, [](HWND window) { PressDialogButton(window, IDCANCEL); });
   ASSERT_TRUE(driven.Appeared);
   EXPECT_FALSE(chosen);
   EXPECT_EQ(dialog.FileName, u"kept.xls");
@@ -140,18 +110,18 @@ TEST(SaveDialogTest, AnExistingFileIsQuestionedAndNoKeepsTheDialogOpen) {
   MakeExcelDialog(dialog);
   TDriven driven;
   const bool chosen = RunDriven(dialog, driven, [&](HWND window) {
-    Type(window, existing);
+    TypeFileName(window, existing);
     std::vector<HWND> known = ProcessDialogs();
-    Press(window, IDOK);
+    PressDialogButton(window, IDOK);
     HWND question = WaitForDialog(known, 10s);
     if (!question) return;
     std::this_thread::sleep_for(200ms);
     driven.OverwriteQuestion = Describe(question);
     driven.QuestionHasYesAndNo = GetDlgItem(question, IDYES) && GetDlgItem(question, IDNO);
-    Press(question, IDNO);
+    PressDialogButton(question, IDNO);
     std::this_thread::sleep_for(700ms);
     driven.StillOpenAfterNo = IsWindow(window) && IsWindowVisible(window);
-    Press(window, IDCANCEL);
+    PressDialogButton(window, IDCANCEL);
   });
   ASSERT_TRUE(driven.Appeared);
   ASSERT_TRUE(driven.OverwriteQuestion.Found);
@@ -185,8 +155,8 @@ TEST(SaveDialogTest, AChineseNameInALongPathComesBackIntact) {
   dialog.FileName = u"销售报表.xls";
   TDriven driven;
   const bool chosen = RunDriven(dialog, driven, [&](HWND window) {
-    Type(window, target);
-    Press(window, IDOK);
+    TypeFileName(window, target);
+    PressDialogButton(window, IDOK);
   });
   ASSERT_TRUE(driven.Appeared);
   EXPECT_EQ(driven.ProposedName, u"销售报表.xls");

@@ -89,7 +89,37 @@ TDialogSeen TDialogWatcher::Result() {
 }
 
 TDialogWatcher::TAnswer TDialogWatcher::PressButton(int id) {
-  return [id](HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+  return [id](HWND dialog) { PressDialogButton(dialog, id); };
+}
+
+namespace {
+BOOL CALLBACK FindEdit(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) == L"Edit") {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FileNameField(HWND dialog) {
+  HWND control = GetDlgItem(dialog, 1148);
+  if (!control) control = GetDlgItem(dialog, 1152);
+  HWND edit = nullptr;
+  if (control) EnumChildWindows(control, &FindEdit, reinterpret_cast<LPARAM>(&edit));
+  return edit ? edit : control;
+}
+
+void TypeFileName(HWND dialog, const ustring& text) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text)), SMTO_ABORTIFHUNG,
+                      2000, &ignored);
+}
+
+void PressDialogButton(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

@@ -53,6 +53,13 @@ class TDialogWatcher {
 // Waits for a new dialog of this process (other than `ignored`), at most `timeout`; null if none.
 HWND WaitForDialog(const std::vector<HWND>& ignored, std::chrono::milliseconds timeout);
 
+// The save dialog's file-name field (an Edit inside control 1148, or 1152).
+HWND FileNameField(HWND dialog);
+// Puts `text` into the save dialog's file-name field, as typing would.
+void TypeFileName(HWND dialog, const ustring& text);
+// Presses the dialog's button `id` (IDOK, IDCANCEL, IDNO, ...) by posting its command.
+void PressDialogButton(HWND dialog, int id);
+
 // Handles this thread's messages until `done()` holds or `timeout` passes; answers done().
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 // Handles this thread's messages for `duration`.
