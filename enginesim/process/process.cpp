@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "enginesim/ledger.h"
+#include "enginesim/unicode.h"
 #include "enginesim/shield.h"
 #include "enginesim/sim_object.h"
 #include "enginesim/web/browser.h"
@@ -46,6 +48,7 @@ int Process::initialize(const TCefSettings* settings, TCefApp* application) {
   }
   std::optional<SettingsCopy> copy;
   if (settings != nullptr) copy.emplace(*settings);
+  const char* lang = std::getenv("LANG");
   {
     std::lock_guard lock(mutex_);
     ++counts_.initialize;
@@ -53,6 +56,7 @@ int Process::initialize(const TCefSettings* settings, TCefApp* application) {
       initialised_ = true;
       counts_.initialised = 1;
       settings_ = std::move(copy);
+      lang_at_initialize_ = lang ? lang : "";
       std::swap(holdings_, offered);
       return 1;
     }
@@ -189,17 +193,39 @@ void Process::set_report_at_exit(bool enable) {
   report_at_exit_ = enable;
 }
 
+namespace {
+std::string utf8_of(const std::u16string& text) {
+  std::string out;
+  transcode(text.data(), text.size(), out);
+  return out;
+}
+}  // namespace
+
 void Process::write_exit_report() {
   TSimProcessCounts counts{};
+  std::optional<SettingsCopy> settings;
   {
     std::lock_guard lock(mutex_);
     // A program that cannot call the control exports (the shell itself) asks by its environment.
     if (!report_at_exit_ && !std::getenv("ENGINESIM_REPORT_AT_EXIT")) return;
     counts = counts_;
+    settings = settings_;
   }
   std::fprintf(stderr, "enginesim at exit: cef_initialize %d, cef_shutdown %d, ledger %s at shutdown\n",
                static_cast<int>(counts.initialize), static_cast<int>(counts.shutdown),
                counts.ledger_clean_at_shutdown == 1 ? "clean" : "not clean");
+  if (settings) {
+    // What the engine was started with, for a test of the whole program.
+    std::string line = "enginesim settings:";
+    for (const char* key : {"cache_path", "user_agent", "product_version", "locale", "log_file", "javascript_flags",
+                            "resources_dir_path", "locales_dir_path"}) {
+      line += std::string(" ") + key + "='" + utf8_of(settings->text(key).value_or(u"?")) + "'";
+    }
+    for (const char* key : {"log_severity", "multi_threaded_message_loop", "extra_plugin_paths"}) {
+      line += std::string(" ") + key + "=" + std::to_string(settings->number(key).value_or(-999));
+    }
+    std::fprintf(stderr, "%s LANG='%s'\n", line.c_str(), lang_at_initialize_.c_str());
+  }
   std::fflush(stderr);
 }
 

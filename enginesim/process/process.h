@@ -10,6 +10,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <string>
 
 #include "engine/cef_api.h"
 #include "enginesim/control_process.h"
@@ -73,6 +74,7 @@ class Process {
   static constexpr TSimProcessCounts kNoCounts{0, 0, 0, 0, 0, 0, 0, -1};
   TSimProcessCounts counts_ = kNoCounts;
   std::optional<SettingsCopy> settings_;
+  std::string lang_at_initialize_;  // the LANG variable when the engine started
   Holdings holdings_;
 };
 

@@ -38,4 +38,11 @@ status=$?
 [ "$status" = 0 ] || fail "exit code $status"
 grep -q "enginesim at exit: cef_initialize 1, cef_shutdown 1, ledger clean at shutdown" "$out/stderr" ||
   fail "the engine was not shut down once and clean"
+settings=$(grep '^enginesim settings:' "$out/stderr") || fail "the engine never started"
+for expected in "cache_path='cache'" "user_agent=''" "locale=''" "log_file=''" "resources_dir_path=''" \
+                "log_severity=99" "multi_threaded_message_loop=0" "extra_plugin_paths=-1"; do
+  [[ "$settings" == *" $expected"* ]] || fail "the engine did not get $expected: $settings"
+done
+# LANG is the program's own only after the engine started.
+[[ "$settings" != *"LANG='zh-CN'"* ]] || fail "LANG was set before the engine started: $settings"
 echo "PASS: Larkwell started maximised, closed, exit code 0, engine shut down once and clean"

@@ -6,6 +6,8 @@
 //                                   "visible maximised topmost class" as 0/1 flags and the class
 //   lwtool close <title>            posts WM_CLOSE to it
 //   lwtool gone <title> <seconds>   waits until no window titled <title> is left
+//   lwtool texts <title>            prints the text of each Static child (a message box's
+//                                   text), one per line, UTF-8
 // Exit code 0 on success, 1 when the window is not there (in time), 2 for bad arguments.
 #include <windows.h>
 
@@ -32,6 +34,20 @@ HWND WaitFor(const wchar_t* title, double seconds) {
   }
 }
 
+BOOL CALLBACK PrintStatic(HWND window, LPARAM) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (std::wstring(className) != L"Static") return TRUE;
+  wchar_t text[4096] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+  if (length == 0) return TRUE;
+  char utf8[16384] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8, sizeof utf8 - 1, nullptr, nullptr);
+  std::printf("%s\n", utf8);
+  return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -53,6 +69,13 @@ int wmain(int argc, wchar_t** argv) {
     HWND window = FindVisible(title);
     if (!window) return 1;
     PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == L"texts") {
+    HWND window = FindVisible(title);
+    if (!window) return 1;
+    EnumChildWindows(window, &PrintStatic, 0);
+    std::fflush(stdout);
     return 0;
   }
   if (command == L"gone") {
