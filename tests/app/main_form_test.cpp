@@ -7,6 +7,7 @@
 
 #include "app/machine_id.h"
 #include "app/main_form.h"
+#include "app/progress.h"
 #include "enginesim/control_firing.h"
 #include "enginesim/control_web.h"
 #include "framework/ui/application.h"
@@ -84,6 +85,7 @@ TEST_F(MainFormTest, BuiltFromItsDescriptionItLoadsTheStartPageWithTheMachineId)
   const ustring start = u"http://" + StartHost() + u"?mac=" + id;
   EXPECT_EQ(StartAddress(StartHost(), id), start);
   EXPECT_TRUE(PumpUntil([&] { return frame->GetUrl() == start; }, 3s)) << UstringToUtf8(frame->GetUrl());
+  EXPECT_EQ(TfrmProgress::Instance(), nullptr);  // no download, no progress window
 }
 
 TEST_F(MainFormTest, ARightClickIsAnsweredAsDealtWith) {
