@@ -8,16 +8,12 @@ bin=$1
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
+. "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 cd "$bin"
-ENGINESIM_REPORT_AT_EXIT=1 wine Larkwell.exe >"$out/stdout" 2>"$out/stderr" </dev/null &
-program=$!
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- program's standard error:"; cat "$out/stderr"
-  kill "$program" 2>/dev/null
-  exit 1
-}
+E2E_STDERR=$out/stderr
+ENGINESIM_REPORT_AT_EXIT=1 wine Larkwell.exe >"$out/stdout" 2>"$E2E_STDERR" </dev/null &
+E2E_PROGRAM=$!
+fail() { e2e_fail "$@"; }
 
 state=$(wine lwtool.exe wait Larkwell 30 </dev/null) || fail "no visible window titled Larkwell"
 state=${state%$'\r'}
@@ -28,14 +24,8 @@ read -r visible maximised topmost class <<<"$state"
 
 sleep 1
 wine lwtool.exe close Larkwell </dev/null || fail "could not close the window"
-for _ in $(seq 100); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program" 2>/dev/null && fail "the program did not end within 10 s of its window closing"
-wait "$program"
-status=$?
-[ "$status" = 0 ] || fail "exit code $status"
+e2e_wait_exit 10
+[ "$E2E_STATUS" = 0 ] || fail "exit code $E2E_STATUS"
 grep -q "enginesim at exit: cef_initialize 1, cef_shutdown 1, ledger clean at shutdown" "$out/stderr" ||
   fail "the engine was not shut down once and clean"
 settings=$(grep '^enginesim settings:' "$out/stderr") || fail "the engine never started"

@@ -7,14 +7,11 @@ bin=$1
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$bin/Larkwell.exe" "$bin/lwtool.exe" "$stage/"   # and no libcef.dll beside them
+. "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 cd "$stage"
 wine Larkwell.exe >/dev/null 2>&1 </dev/null &
-program=$!
-fail() {
-  echo "FAIL: $*"
-  kill "$program" 2>/dev/null
-  exit 1
-}
+E2E_PROGRAM=$!
+fail() { e2e_fail "$@"; }
 wine lwtool.exe wait "Application Error" 30 </dev/null >/dev/null || fail "no last-resort report"
 texts=$(wine lwtool.exe texts "Application Error" </dev/null | tr -d '\r')
 echo "report: $texts"
@@ -22,12 +19,6 @@ echo "report: $texts"
 [[ "$texts" == *"Code: 126"* ]] || fail "the report does not give the loader's error"
 if wine lwtool.exe wait Larkwell 0 </dev/null >/dev/null; then fail "a main window appeared"; fi
 wine lwtool.exe close "Application Error" </dev/null || fail "could not close the report"
-for _ in $(seq 100); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program" 2>/dev/null && fail "the program did not end after its report"
-wait "$program"
-status=$?
-[ "$status" != 0 ] || fail "exit code 0 after a failed start"
-echo "PASS: no engine: the last-resort report, no main window, exit code $status"
+e2e_wait_exit 10
+[ "$E2E_STATUS" != 0 ] || fail "exit code 0 after a failed start"
+echo "PASS: no engine: the last-resort report, no main window, exit code $E2E_STATUS"
