@@ -91,10 +91,7 @@ namespace larkwell::enginesim {
 
 // sim_settings_text as a string.
 inline std::u16string settings_text(const char* key) {
-  std::u16string text(static_cast<std::size_t>(sim_settings_text(key, nullptr, 0)) + 1, u'\0');
-  const int full = sim_settings_text(key, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(full) < text.size() ? static_cast<std::size_t>(full) : text.size() - 1);
-  return text;
+  return copied_text<char16_t>([&](char16_t* buffer, int size) { return sim_settings_text(key, buffer, size); });
 }
 
 inline TSimProcessCounts process_counts() {

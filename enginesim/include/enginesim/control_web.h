@@ -150,12 +150,8 @@ inline uint8_t image_byte(int32_t type, std::size_t index) {
 
 // sim_recorded_text as a string.
 inline std::u16string recorded_text(const void* object, const char* key) {
-  std::u16string text(static_cast<std::size_t>(sim_recorded_text(object, key, nullptr, 0)) + 1,
-                      u'\0');
-  const int full = sim_recorded_text(object, key, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(full) < text.size() ? static_cast<std::size_t>(full)
-                                                            : text.size() - 1);
-  return text;
+  return copied_text<char16_t>(
+      [&](char16_t* buffer, int size) { return sim_recorded_text(object, key, buffer, size); });
 }
 
 }  // namespace larkwell::enginesim
