@@ -2,6 +2,7 @@
 #include "enginesim/exports.h"
 #include "enginesim/process/process.h"
 #include "enginesim/shield.h"
+#include "enginesim/web/browser.h"
 
 using namespace larkwell::enginesim;
 
@@ -15,10 +16,9 @@ int CEF_EXPORT_CALL cef_browser_create(TCefWindowInfo*, TCefClient* client, cons
   });
 }
 
-// The browser settings are not simulated yet.
 TCefBrowser* CEF_EXPORT_CALL cef_browser_create_sync(TCefWindowInfo* window_info, TCefClient* client,
-                                                     const TCefString* url, const TCefBrowserSettings*) {
+                                                     const TCefString* url, const TCefBrowserSettings* settings) {
   return shielded<TCefBrowser*>(__func__, [&](const char* call) {
-    return process::current().create_browser(window_info, client, url, call);
+    return process::current().create_browser({SIM_CREATED_SYNC, window_info, url, settings}, client, call);
   });
 }

@@ -119,8 +119,7 @@ void Process::quit_message_loop() {
   quit_requested_ = true;
 }
 
-TCefBrowser* Process::create_browser(TCefWindowInfo* window_info, TCefClient* client, const TCefString* url,
-                                     const char* call) {
+TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* client, const char* call) {
   bool initialised = false;
   {
     std::lock_guard lock(mutex_);
@@ -133,11 +132,13 @@ TCefBrowser* Process::create_browser(TCefWindowInfo* window_info, TCefClient* cl
   }
   TSimBrowserSetup setup{};
   setup.client = client;
-  setup.window_rendering_disabled = window_info != nullptr ? window_info->m_bWindowRenderingDisabled : 0;
-  TCefBrowser* browser = make_object<web::SimBrowser>(setup)->structure();
-  if (url != nullptr && url->length != 0) {
+  setup.window_rendering_disabled =
+      creation.window_info != nullptr ? creation.window_info->m_bWindowRenderingDisabled : 0;
+  web::SimBrowser* made = make_object<web::SimBrowser>(setup, &creation);
+  TCefBrowser* browser = made->structure();
+  if (creation.url != nullptr && creation.url->length != 0) {
     TCefFrame* frame = browser->get_main_frame(browser);
-    frame->load_url(frame, url);
+    frame->load_url(frame, creation.url);
     frame->base.release(&frame->base);
   }
   return browser;

@@ -17,6 +17,10 @@
 #include "enginesim/process/settings_copy.h"
 #include "enginesim/held.h"
 
+namespace larkwell::enginesim::web {
+struct Creation;
+}  // namespace larkwell::enginesim::web
+
 namespace larkwell::enginesim::process {
 
 class Process {
@@ -32,11 +36,10 @@ class Process {
   void run_message_loop();
   void quit_message_loop();
 
-  // A new browser holding `client` (its reference taken over), showing `url` when not empty;
-  // one reference for the caller. Null and a ledger error, naming `call`, when not initialised
-  // (the client's reference is then released).
-  TCefBrowser* create_browser(TCefWindowInfo* window_info, TCefClient* client, const TCefString* url,
-                              const char* call);
+  // A new browser holding `client` (its reference taken over), made as `creation` says
+  // (its window too), loading its URL when not empty; one reference for the caller. Null and a
+  // ledger error, naming `call`, when not initialised (the client's reference is then released).
+  TCefBrowser* create_browser(const web::Creation& creation, TCefClient* client, const char* call);
 
   void post(std::function<void()> work);
   int pending_work();

@@ -1,8 +1,38 @@
 #include "enginesim/web/browser.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <type_traits>
+
+// The window information's fields the browser records, as "window_info.<field>".
+#define ENGINESIM_WINDOW_INFO_FIELDS(X)                                                     \
+  X(ExStyle) X(Style) X(x) X(y) X(Width) X(Height) X(WndParent) X(Menu)                      \
+  X(m_bWindowRenderingDisabled) X(m_bTransparentPainting)
 
 namespace larkwell::enginesim::web {
+
+namespace {
+
+template <class T>
+int64_t as_number(T value) {
+  if constexpr (std::is_pointer_v<T>) {
+    return static_cast<int64_t>(reinterpret_cast<intptr_t>(value));
+  } else {
+    return static_cast<int64_t>(value);
+  }
+}
+
+std::unique_ptr<window::BrowserWindow> make_window(const Creation* creation) {
+  if (creation == nullptr || creation->window_info == nullptr) return nullptr;
+  return window::BrowserWindow::create(*creation->window_info);
+}
+
+std::optional<process::SettingsCopy> copy_settings(const Creation* creation) {
+  if (creation == nullptr || creation->settings == nullptr) return std::nullopt;
+  return process::SettingsCopy(*creation->settings);
+}
+
+}  // namespace
 
 // --- History
 
@@ -23,7 +53,9 @@ void History::clear() {
 
 #define ENGINESIM_COUNTED_KEY(name) {#name, 0},
 
-SimBrowser::SimBrowser(const TSimBrowserSetup& setup)
+#define ENGINESIM_WINDOW_INFO_KEY(field) {"window_info." #field, 0},
+
+SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
     : SimObjectOf("browser"),
       Recording({ENGINESIM_BROWSER_COUNTED(ENGINESIM_COUNTED_KEY){"clear_history", 0},
                  {"show_dev_tools", 0},
@@ -37,14 +69,20 @@ SimBrowser::SimBrowser(const TSimBrowserSetup& setup)
                  {"find.match_case", 0},
                  {"find.find_next", 0},
                  {"stop_finding", 0},
-                 {"stop_finding.clear_selection", 0}},
-                {"find.search_text"}),
+                 {"stop_finding.clear_selection", 0},
+                 {"created_by", SIM_CREATED_BY_TEST},
+                 {"window_info", 0},
+                 ENGINESIM_WINDOW_INFO_FIELDS(ENGINESIM_WINDOW_INFO_KEY){"window_info.windowName.length", 0}},
+                {"find.search_text", "start_url", "window_info.windowName"}),
       tree_(std::make_shared<FrameTree>()),
-      window_(setup.window),
+      own_window_(make_window(creation)),
+      window_(own_window_ ? own_window_->handle() : setup.window),
       opener_window_(setup.opener_window),
       popup_(setup.popup != 0),
       window_rendering_disabled_(setup.window_rendering_disabled != 0),
-      client_(Held<TCefClient>::adopt(setup.client)) {
+      client_(Held<TCefClient>::adopt(setup.client)),
+      settings_(copy_settings(creation)) {
+  if (creation != nullptr) record_creation(*creation);
   TCefBrowser* s = structure();
 #define ENGINESIM_FILL_COUNTED(name) s->name = entry<&SimBrowser::name>;
   ENGINESIM_BROWSER_COUNTED(ENGINESIM_FILL_COUNTED)
@@ -92,6 +130,20 @@ SimBrowser::SimBrowser(const TSimBrowserSetup& setup)
 }
 
 #undef ENGINESIM_COUNTED_KEY
+#undef ENGINESIM_WINDOW_INFO_KEY
+
+void SimBrowser::record_creation(const Creation& creation) {
+  record("created_by", creation.call);
+  record("start_url", text_copy(creation.url));
+  const TCefWindowInfo* info = creation.window_info;
+  if (info == nullptr) return;
+  record("window_info", 1);
+#define ENGINESIM_RECORD_WINDOW_INFO(field) record("window_info." #field, as_number(info->field));
+  ENGINESIM_WINDOW_INFO_FIELDS(ENGINESIM_RECORD_WINDOW_INFO)
+#undef ENGINESIM_RECORD_WINDOW_INFO
+  record("window_info.windowName.length", as_number(info->windowName.length));
+  record("window_info.windowName", text_copy(&info->windowName));
+}
 
 SimBrowser::~SimBrowser() {
   std::scoped_lock lock(tree_->mutex);

@@ -10,14 +10,17 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/cef_api.h"
 #include "enginesim/control_web.h"
+#include "enginesim/process/settings_copy.h"
 #include "enginesim/sim_object.h"
 #include "enginesim/web/web_support.h"
+#include "enginesim/window/browser_window.h"
 
 namespace larkwell::enginesim::web {
 
@@ -107,15 +110,26 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
 #define ENGINESIM_BROWSER_COUNTED(X) \
   X(parent_window_will_close) X(close_browser) X(reload) X(reload_ignore_cache) X(stop_load)
 
+// What one of the engine's create calls gave for a new browser.
+struct Creation {
+  int64_t call;                         // SIM_CREATED_SYNC or SIM_CREATED_ASYNC
+  TCefWindowInfo* window_info;          // may be null; receives the browser's window in Wnd
+  const TCefString* url;                // may be null
+  const TCefBrowserSettings* settings;  // may be null
+};
+
 class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
  public:
-  explicit SimBrowser(const TSimBrowserSetup& setup);
+  // Without a creation: a browser of sim_create_browser, no window made, no settings.
+  explicit SimBrowser(const TSimBrowserSetup& setup, const Creation* creation = nullptr);
   ~SimBrowser() override;
 
   // A new frame with one reference for the caller; null for a taken name or a foreign parent.
   TCefFrame* add_frame(SimFrame* parent, std::u16string name);
   void set_popup_visible(bool visible);
   std::vector<TSimEvent> events();
+  // The browser settings record the create call gave; none for other browsers.
+  const std::optional<process::SettingsCopy>& settings() const { return settings_; }
 
  private:
 #define ENGINESIM_DECLARE_COUNTED(name) \
@@ -161,6 +175,7 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   void send_focus_event(int set_focus);
   void send_capture_lost_event();
 
+  void record_creation(const Creation& creation);
   // The current history entry, shown again in the main frame.
   void move_in_history(int step);
   void note_event(TSimEvent event);
@@ -168,11 +183,13 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   static TCefFrame* share_frame(SimFrame* frame);
 
   const std::shared_ptr<FrameTree> tree_;
-  const TCefWindowHandle window_;
+  const std::unique_ptr<window::BrowserWindow> own_window_;  // the window the engine made, if any
+  const TCefWindowHandle window_;  // answered also once the window is gone
   const TCefWindowHandle opener_window_;
   const bool popup_;
   const bool window_rendering_disabled_;
   Held<TCefClient> client_;
+  const std::optional<process::SettingsCopy> settings_;
   std::vector<Held<TCefFrame>> frames_;  // the browser's reference on each frame
   // Guarded by the tree's mutex:
   double zoom_level_ = 0;

@@ -78,13 +78,19 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_ledger_reset(void);
 
 namespace larkwell::enginesim {
 
-// The ledger report as a string, for test failure messages.
-inline std::string ledger_report() {
-  std::string text(static_cast<std::size_t>(sim_ledger_report(nullptr, 0)) + 1, '\0');
-  const auto full =
-      static_cast<std::size_t>(sim_ledger_report(text.data(), static_cast<int>(text.size())));
+// The whole text a sim_* function copies out: copy(buffer, size) writes at most size - 1 units
+// and a terminating zero and answers the full length.
+template <class Unit, class Copy>
+std::basic_string<Unit> copied_text(Copy copy) {
+  std::basic_string<Unit> text(static_cast<std::size_t>(copy(nullptr, 0)) + 1, Unit{});
+  const auto full = static_cast<std::size_t>(copy(text.data(), static_cast<int>(text.size())));
   text.resize(full < text.size() ? full : text.size() - 1);
   return text;
+}
+
+// The ledger report as a string, for test failure messages.
+inline std::string ledger_report() {
+  return copied_text<char>([](char* buffer, int size) { return sim_ledger_report(buffer, size); });
 }
 
 }  // namespace larkwell::enginesim

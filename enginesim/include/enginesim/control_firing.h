@@ -181,9 +181,8 @@ class Fired {
     return out;
   }
   std::u16string text(int index) const {
-    std::u16string text(static_cast<std::size_t>(sim_firing_text(firing_, index, nullptr, 0)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(sim_firing_text(firing_, index, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return copied_text<char16_t>(
+        [&](char16_t* buffer, int size) { return sim_firing_text(firing_, index, buffer, size); });
   }
   bool untouched(int index) const { return report(index).untouched != 0; }
   bool sentinel_released(int index) const { return report(index).sentinel_released != 0; }

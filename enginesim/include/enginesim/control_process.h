@@ -66,6 +66,22 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_localized_string(int message_id, c
 // and 0 and hold what the handler stored.
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_data_resource(int resource_id, void** data, size_t* data_size);
 
+// --- the browser settings record a create call received, per browser
+//
+// Numbers by field name: size, default_font_size, default_fixed_font_size, minimum_font_size,
+// minimum_logical_font_size and every Boolean field (drag_drop_disabled, load_drops_disabled,
+// history_disabled, remote_fonts_disabled, encoding_detector_enabled, javascript_disabled, ...,
+// developer_tools_disabled, fullscreen_enabled); for each text field (standard_font_family,
+// fixed_font_family, serif_font_family, sans_serif_font_family, cursive_font_family,
+// fantasy_font_family, default_encoding, user_style_sheet_location) "<field>.length",
+// "<field>.str" and "<field>.dtor" as above. Texts: each text field by name.
+// A browser created without a settings record (by sim_create_browser, or given null), an
+// unknown key or a structure that is no browser is a ledger error and answers -1 or 0.
+ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_browser_settings_number(TCefBrowser* browser, const char* key);
+// Copies as sim_settings_text does.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_settings_text(TCefBrowser* browser, const char* key,
+                                                                char16_t* buffer, int size);
+
 // --- work
 
 // Queues `work(data)` to run on the thread that calls cef_do_message_loop_work next. Each step
@@ -92,10 +108,13 @@ namespace larkwell::enginesim {
 
 // sim_settings_text as a string.
 inline std::u16string settings_text(const char* key) {
-  std::u16string text(static_cast<std::size_t>(sim_settings_text(key, nullptr, 0)) + 1, u'\0');
-  const int full = sim_settings_text(key, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(full) < text.size() ? static_cast<std::size_t>(full) : text.size() - 1);
-  return text;
+  return copied_text<char16_t>([&](char16_t* buffer, int size) { return sim_settings_text(key, buffer, size); });
+}
+
+// sim_browser_settings_text as a string.
+inline std::u16string browser_settings_text(TCefBrowser* browser, const char* key) {
+  return copied_text<char16_t>(
+      [&](char16_t* buffer, int size) { return sim_browser_settings_text(browser, key, buffer, size); });
 }
 
 inline TSimProcessCounts process_counts() {

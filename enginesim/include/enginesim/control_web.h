@@ -88,6 +88,36 @@ struct TSimEvent {
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_events(TCefBrowser* browser, TSimEvent* events,
                                                         int room);
 
+// --- browser windows
+//
+// On Windows, a browser made by cef_browser_create_sync or cef_browser_create whose window
+// information names a parent (WndParent, a live window) and does not disable window rendering
+// gets a child window of that parent, made on the calling thread: class "EngineSim.Browser",
+// with exactly the record's ExStyle, windowName, Style, x, y, Width, Height and Menu (the
+// child's identifier). The engine stores it in the record's Wnd, and get_window_handle
+// answers it for the browser's whole life, also once the window is gone; get_opener_window_handle
+// answers 0. The window paints itself white; WM_CLOSE destroys it, as any window's default
+// handling does, and it goes with its parent. When the browser's last reference goes, the
+// engine destroys the window if it still exists: at once on the thread that made it, from any
+// other thread by posting it WM_CLOSE. The host build makes no windows (get_window_handle 0).
+
+struct TSimWindowState {
+  int32_t known;             // 1: a window the stand-in made for a browser
+  int32_t exists;            // 1 until the window is destroyed, by anyone
+  int32_t closed_by_engine;  // 1 once the browser's last release destroyed it or posted WM_CLOSE
+  uint32_t thread;           // the thread that made the window
+};
+// Fills `state` (when given) for `window` and answers its `known`: 0, all zero, for a handle
+// the stand-in did not make.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_window_state(TCefWindowHandle window, TSimWindowState* state);
+
+// How a browser came to be (its record "created_by").
+enum : int64_t {
+  SIM_CREATED_BY_TEST = 0,  // sim_create_browser
+  SIM_CREATED_SYNC = 1,     // cef_browser_create_sync
+  SIM_CREATED_ASYNC = 2,    // cef_browser_create
+};
+
 // --- records
 //
 // What an object recorded of the calls it received, by key. A key named as an engine member
@@ -95,8 +125,13 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_events(TCefBrowser* browser, T
 //   browser numbers: parent_window_will_close, close_browser, reload, reload_ignore_cache,
 //     stop_load, clear_history, show_dev_tools, close_dev_tools, dev_tools_open (0 or 1),
 //     set_focus, set_focus.enable, find, find.identifier, find.forward, find.match_case,
-//     find.find_next, stop_finding, stop_finding.clear_selection
-//   browser texts: find.search_text
+//     find.find_next, stop_finding, stop_finding.clear_selection, created_by (SIM_CREATED_*);
+//     what the create call's window information held: window_info (1 when it gave a record),
+//     window_info.ExStyle, window_info.Style, window_info.x, window_info.y,
+//     window_info.Width, window_info.Height, window_info.WndParent and window_info.Menu (the
+//     handles as numbers), window_info.m_bWindowRenderingDisabled,
+//     window_info.m_bTransparentPainting, window_info.windowName.length
+//   browser texts: find.search_text, start_url (the create call's URL), window_info.windowName
 //   frame numbers: undo, redo, cut, copy, paste, del, select_all, print, view_source,
 //     load_request, load_url, load_string, load_stream (also the calls with null that load
 //     nothing), execute_java_script, execute_java_script.start_line, loaded (SIM_LOADED_*)
@@ -150,12 +185,8 @@ inline uint8_t image_byte(int32_t type, std::size_t index) {
 
 // sim_recorded_text as a string.
 inline std::u16string recorded_text(const void* object, const char* key) {
-  std::u16string text(static_cast<std::size_t>(sim_recorded_text(object, key, nullptr, 0)) + 1,
-                      u'\0');
-  const int full = sim_recorded_text(object, key, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(full) < text.size() ? static_cast<std::size_t>(full)
-                                                            : text.size() - 1);
-  return text;
+  return copied_text<char16_t>(
+      [&](char16_t* buffer, int size) { return sim_recorded_text(object, key, buffer, size); });
 }
 
 }  // namespace larkwell::enginesim

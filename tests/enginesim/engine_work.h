@@ -1,0 +1,181 @@
+// The engine's work in its steps, as a program sees it: an initialised engine, and a program
+// client whose handlers log every call the engine makes on them.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine_test.h"
+#include "enginesim/control_firing.h"
+#include "enginesim/control_process.h"
+#include "enginesim/control_web.h"
+
+namespace larkwell::enginesim::test {
+
+inline std::u16string text_of(const TCefString* record) {
+  return record != nullptr && record->str != nullptr ? std::u16string(record->str, record->length) : u"";
+}
+
+// A program structure over one count, as the program's objects are; `owner` leads its
+// functions back to the client it belongs to.
+template <class Struct, class Owner>
+struct Counted {
+  Struct structure{};  // first, so the structure's address is the object's
+  std::atomic<int32_t> count{1};
+  Owner* owner;
+
+  explicit Counted(Owner* owner_) : owner(owner_) { structure.base = {sizeof(Struct), &add_ref, &release, &get_refct}; }
+  static Owner* owner_of(Struct* structure) { return reinterpret_cast<Counted*>(structure)->owner; }
+  Struct* give() {  // with a new reference, for a receiver that takes it over
+    ++count;
+    return &structure;
+  }
+
+ private:
+  static Counted* self(TCefBase* base) { return reinterpret_cast<Counted*>(base); }
+  static int32_t CEF_CALLBACK add_ref(TCefBase* base) { return ++self(base)->count; }
+  static int32_t CEF_CALLBACK release(TCefBase* base) { return --self(base)->count; }
+  static int32_t CEF_CALLBACK get_refct(TCefBase* base) { return self(base)->count; }
+};
+
+// A client with a life-span, a load and a display handler. Each call of theirs is logged with
+// what the engine passed, then the references that came with the arguments are released.
+class ProgramClient {
+ public:
+  struct Call {
+    std::string slot;  // "load_handler.on_load_start"
+    TCefBrowser* browser = nullptr;
+    TCefFrame* frame = nullptr;
+    std::u16string text;       // the URL or the title
+    int64_t number = 0;        // on_load_end's status
+    std::u16string frame_url;  // what the frame answered for its URL during the call
+    int32_t step = 0;          // cef_do_message_loop_work calls so far when the call came
+  };
+
+  ProgramClient() {
+    client_.structure.get_life_span_handler = &get_life_span;
+    client_.structure.get_load_handler = &get_load;
+    client_.structure.get_display_handler = &get_display;
+    life_span_.structure.on_after_created = &on_after_created;
+    load_.structure.on_load_start = &on_load_start;
+    load_.structure.on_load_end = &on_load_end;
+    display_.structure.on_address_change = &on_address_change;
+    display_.structure.on_title_change = &on_title_change;
+  }
+
+  TCefClient* give() { return client_.give(); }
+  TCefLoadHandler* load_handler() { return &load_.structure; }
+  std::vector<std::string> slots() const {
+    std::vector<std::string> names;
+    for (const Call& call : calls) names.push_back(call.slot);
+    return names;
+  }
+  // Nobody but the program holds the client or a handler any more.
+  bool released() const {
+    return client_.count == 1 && life_span_.count == 1 && load_.count == 1 && display_.count == 1;
+  }
+  // How often the engine asked for each handler: "life_span", "load", "display".
+  int asked(const std::string& family) const { return asked_.count(family) != 0 ? asked_.at(family) : 0; }
+
+  std::vector<Call> calls;
+  bool gives_display = true;
+  // Runs inside each call, after it was logged and before its references go.
+  std::function<void(const Call&)> during_call;
+
+ private:
+  template <class Struct>
+  static ProgramClient* owner(Struct* structure) {
+    return Counted<Struct, ProgramClient>::owner_of(structure);
+  }
+
+  template <class Handler>
+  Handler* hand_out(const char* family, Counted<Handler, ProgramClient>& handler, bool gives) {
+    ++asked_[family];
+    return gives ? handler.give() : nullptr;
+  }
+  static TCefLifeSpanHandler* CEF_CALLBACK get_life_span(TCefClient* c) {
+    return owner(c)->hand_out("life_span", owner(c)->life_span_, true);
+  }
+  static TCefLoadHandler* CEF_CALLBACK get_load(TCefClient* c) { return owner(c)->hand_out("load", owner(c)->load_, true); }
+  static TCefDisplayHandler* CEF_CALLBACK get_display(TCefClient* c) {
+    return owner(c)->hand_out("display", owner(c)->display_, owner(c)->gives_display);
+  }
+  static void CEF_CALLBACK on_after_created(TCefLifeSpanHandler* h, TCefBrowser* browser) {
+    owner(h)->note("life_span_handler.on_after_created", browser);
+  }
+  static void CEF_CALLBACK on_load_start(TCefLoadHandler* h, TCefBrowser* browser, TCefFrame* frame) {
+    owner(h)->note("load_handler.on_load_start", browser, frame);
+  }
+  static void CEF_CALLBACK on_load_end(TCefLoadHandler* h, TCefBrowser* browser, TCefFrame* frame, int status) {
+    owner(h)->note("load_handler.on_load_end", browser, frame, u"", status);
+  }
+  static void CEF_CALLBACK on_address_change(TCefDisplayHandler* h, TCefBrowser* browser, TCefFrame* frame,
+                                             const TCefString* url) {
+    owner(h)->note("display_handler.on_address_change", browser, frame, text_of(url));
+  }
+  static void CEF_CALLBACK on_title_change(TCefDisplayHandler* h, TCefBrowser* browser, const TCefString* title) {
+    owner(h)->note("display_handler.on_title_change", browser, nullptr, text_of(title));
+  }
+
+  // The call takes over the references of its browser and frame.
+  void note(const char* slot, TCefBrowser* browser, TCefFrame* frame = nullptr, std::u16string text = u"",
+            int64_t number = 0) {
+    Call call{slot, browser, frame, std::move(text), number, u"", process_counts().message_loop_work};
+    if (frame != nullptr) {
+      PCefStringUserFree url = frame->get_url(frame);
+      call.frame_url = text_of(url);
+      cef_string_userfree_utf16_free(url);
+    }
+    calls.push_back(call);
+    if (during_call) during_call(call);
+    if (frame != nullptr) frame->base.release(&frame->base);
+    if (browser != nullptr) browser->base.release(&browser->base);
+  }
+
+  Counted<TCefClient, ProgramClient> client_{this};
+  Counted<TCefLifeSpanHandler, ProgramClient> life_span_{this};
+  Counted<TCefLoadHandler, ProgramClient> load_{this};
+  Counted<TCefDisplayHandler, ProgramClient> display_{this};
+  std::map<std::string, int> asked_;
+};
+
+// Tests with the engine initialised, as the loader leaves it; shut down at the end.
+class EngineWork : public EngineTest {
+ protected:
+  void SetUp() override {
+    sim_process_reset();
+    TCefSettings settings{};
+    settings.size = sizeof settings;
+    ASSERT_EQ(cef_initialize(&settings, nullptr), 1);
+  }
+  void TearDown() override {
+    cef_shutdown();
+    EngineTest::TearDown();
+    sim_process_reset();
+  }
+
+  static void step() { cef_do_message_loop_work(); }
+  // A borrowed view of `text`, as the program passes its strings.
+  static TCefString view(const std::u16string& text) { return {const_cast<char16_t*>(text.data()), text.size(), nullptr}; }
+  // A browser of `client` made by cef_browser_create_sync; one reference for the test.
+  static TCefBrowser* create(ProgramClient& client, const std::u16string& url = u"", TCefWindowInfo* window_info = nullptr,
+                             const TCefBrowserSettings* settings = nullptr) {
+    TCefWindowInfo no_window{};
+    const TCefString url_view = view(url);
+    return cef_browser_create_sync(window_info != nullptr ? window_info : &no_window, client.give(), &url_view, settings);
+  }
+  template <class T>
+  static void release(T* structure) {
+    reinterpret_cast<TCefBase*>(structure)->release(reinterpret_cast<TCefBase*>(structure));
+  }
+  static TCefFrame* main_frame(TCefBrowser* browser) { return browser->get_main_frame(browser); }
+  static void load(TCefFrame* frame, const std::u16string& url) {
+    const TCefString url_view = view(url);
+    frame->load_url(frame, &url_view);
+  }
+};
+
+}  // namespace larkwell::enginesim::test
