@@ -24,6 +24,14 @@ SimObject::~SimObject() {
 
 int32_t SimObject::add_ref() noexcept { return ++count_; }
 
+bool SimObject::add_ref_unless_gone() noexcept {
+  int32_t count = count_.load();
+  while (count > 0) {
+    if (count_.compare_exchange_weak(count, count + 1)) return true;
+  }
+  return false;
+}
+
 int32_t SimObject::release() noexcept {
   const int32_t count = --count_;
   if (count < 0) {

@@ -45,6 +45,9 @@ class SimObject {
   // return the new count; a release below zero is recorded and leaves the count at 0.
   int32_t add_ref() noexcept;
   int32_t release() noexcept;
+  // Adds a reference only while the object still has one: false once its last release has
+  // begun destroying it. For holders that know the object without holding it.
+  bool add_ref_unless_gone() noexcept;
 
  protected:
   // Allocates the zeroed structure, fills its header and registers the object. The new object

@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,18 @@
 
 namespace larkwell::enginesim::firing {
 namespace {
+
+// The client's member that gives the handlers of structure `structure` ("load_handler":
+// "client.get_load_handler"); null when a client gives no such structure.
+const Slot* getter_of(std::string_view structure) {
+  return find_slot(("client.get_" + std::string(structure)).c_str());
+}
+
+// The structure part of a member's name: "load_handler" of "load_handler.on_load_end".
+std::string_view structure_of(const char* name) {
+  const std::string_view full(name);
+  return full.substr(0, full.find('.'));
+}
 
 struct HeldHandler {
   std::string family;
@@ -30,13 +43,13 @@ class ClientHolds {
       ledger().record_error("sim_client_get_handler: a null client or family");
       return nullptr;
     }
-    const std::string getter = std::string("client.get_") + family + "_handler";
-    if (find_slot(getter.c_str()) == nullptr) {
+    const Slot* getter = getter_of(std::string(family) + "_handler");
+    if (getter == nullptr) {
       ledger().record_error(std::string("sim_client_get_handler: no handler family ") + family);
       return nullptr;
     }
     Record record(nullptr, 0);
-    fire(client, getter.c_str(), record);
+    fire(client, getter->name, record);
     // The answer's reference passes from the record to the engine's hold.
     TCefBase* handler = record.take_answer_object();
 
@@ -92,6 +105,33 @@ ClientHolds& client_holds() {
 }
 
 }  // namespace
+
+bool reachable_from_client(const char* name) {
+  const Slot* slot = find_slot(name);
+  if (slot == nullptr) return false;
+  const std::string_view structure = structure_of(slot->name);
+  return structure == "client" || getter_of(structure) != nullptr;
+}
+
+void fire_through_client(TCefClient* client, const char* name, Record& record) {
+  if (!reachable_from_client(name)) {
+    ledger().record_error(std::string("a client gives no structure with the member ") + (name ? name : "(null)"));
+    return;
+  }
+  const std::string_view structure = structure_of(name);
+  if (structure == "client") {
+    fire(client, name, record);
+    return;
+  }
+  Record asked(nullptr, 0);  // holds the handler's reference until it goes, after the call
+  fire(client, getter_of(structure)->name, asked);
+  if (asked.answer().object == nullptr) {
+    record.set_status(SIM_FIRE_EMPTY_SLOT);
+    return;
+  }
+  fire(asked.answer().object, name, record);
+}
+
 }  // namespace larkwell::enginesim::firing
 
 using larkwell::enginesim::shielded;

@@ -24,4 +24,13 @@ const Slot* slot_at(int index);
 // called.
 void fire(void* structure, const char* name, Record& record);
 
+// Calls member `name` of the handler `client` gives for it, as the engine notifies a handler:
+// it asks the client's getter for that handler ("load_handler.on_load_end": get_load_handler),
+// calls, and releases the handler afterwards. A member of the client itself is called
+// directly. No handler: nothing is called and the record says SIM_FIRE_EMPTY_SLOT. A member
+// of a structure no client gives is a ledger error.
+void fire_through_client(TCefClient* client, const char* name, Record& record);
+// Whether fire_through_client can reach member `name` from a client.
+bool reachable_from_client(const char* name);
+
 }  // namespace larkwell::enginesim::firing

@@ -1,4 +1,6 @@
 // Browser creation.
+#include <memory>
+
 #include "enginesim/exports.h"
 #include "enginesim/process/process.h"
 #include "enginesim/shield.h"
@@ -6,13 +8,18 @@
 
 using namespace larkwell::enginesim;
 
-// Creation in the background is not simulated: the engine takes the client's reference over and
-// lets it go again, and answers failure.
-int CEF_EXPORT_CALL cef_browser_create(TCefWindowInfo*, TCefClient* client, const TCefString*,
-                                       const TCefBrowserSettings*) {
-  return shielded<int>(__func__, [&] {
-    Held<TCefClient> taken_over = Held<TCefClient>::adopt(client);
-    return 0;
+// The browser is made at once, its window too; the client hears of it in the next work step.
+// Nobody else holds it yet, so the engine keeps the reference the creator would have had until
+// that step is over.
+int CEF_EXPORT_CALL cef_browser_create(TCefWindowInfo* window_info, TCefClient* client, const TCefString* url,
+                                       const TCefBrowserSettings* settings) {
+  return shielded<int>(__func__, [&](const char* call) {
+    TCefBrowser* browser =
+        process::current().create_browser({SIM_CREATED_ASYNC, window_info, url, settings}, client, call);
+    if (browser == nullptr) return 0;
+    auto kept = std::make_shared<Held<TCefBrowser>>(Held<TCefBrowser>::adopt(browser));
+    process::post_work([kept] {});
+    return 1;
   });
 }
 

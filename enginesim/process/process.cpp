@@ -1,5 +1,6 @@
 #include "enginesim/process/process.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -31,7 +32,7 @@ Process& current() {
   return *instance;
 }
 
-void post_work(std::function<void()> work) { current().post(std::move(work)); }
+void post_work(std::function<void()> work) { current().post_if_initialised(std::move(work)); }
 
 int Process::initialize(const TCefSettings* settings, TCefApp* application) {
   Holdings offered;
@@ -90,9 +91,15 @@ void Process::do_message_loop_work() {
     std::lock_guard lock(mutex_);
     ++counts_.message_loop_work;
     if (!check_initialised_locked("cef_do_message_loop_work")) return;
+    if (running_work_ > 0) ++counts_.message_loop_reentries;
+    ++running_work_;
+    counts_.message_loop_max_depth = std::max(counts_.message_loop_max_depth, running_work_);
     batch.swap(holdings_.work);
   }
   for (std::function<void()>& work : batch) shielded<void>("queued work", work);
+  batch.clear();  // what the work held goes inside the step
+  std::lock_guard lock(mutex_);
+  --running_work_;
 }
 
 void Process::run_message_loop() {
@@ -135,6 +142,7 @@ TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* 
   setup.window_rendering_disabled =
       creation.window_info != nullptr ? creation.window_info->m_bWindowRenderingDisabled : 0;
   web::SimBrowser* made = make_object<web::SimBrowser>(setup, &creation);
+  made->announce_creation();
   TCefBrowser* browser = made->structure();
   if (creation.url != nullptr && creation.url->length != 0) {
     TCefFrame* frame = browser->get_main_frame(browser);
@@ -147,6 +155,13 @@ TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* 
 void Process::post(std::function<void()> work) {
   std::lock_guard lock(mutex_);
   holdings_.work.push_back(std::move(work));
+}
+
+bool Process::post_if_initialised(std::function<void()> work) {
+  std::lock_guard lock(mutex_);
+  if (!initialised_) return false;
+  holdings_.work.push_back(std::move(work));
+  return true;
 }
 
 int Process::pending_work() {

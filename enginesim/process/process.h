@@ -42,6 +42,8 @@ class Process {
   TCefBrowser* create_browser(const web::Creation& creation, TCefClient* client, const char* call);
 
   void post(std::function<void()> work);
+  // The engine's own work: queued only while initialised; false when dropped.
+  bool post_if_initialised(std::function<void()> work);
   int pending_work();
 
   TSimProcessCounts counts();
@@ -74,7 +76,8 @@ class Process {
   bool initialised_ = false;
   bool quit_requested_ = false;
   bool report_at_exit_ = false;
-  static constexpr TSimProcessCounts kNoCounts{0, 0, 0, 0, 0, 0, 0, -1};
+  int running_work_ = 0;  // cef_do_message_loop_work calls under way, on all threads
+  static constexpr TSimProcessCounts kNoCounts{0, 0, 0, 0, 0, 0, 0, -1, 0, 0};
   TSimProcessCounts counts_ = kNoCounts;
   std::optional<SettingsCopy> settings_;
   std::string lang_at_initialize_;  // the LANG variable when the engine started
@@ -85,7 +88,8 @@ class Process {
 // initialised is not called back while the library is being unloaded.
 Process& current();
 
-// Queues work for the next cef_do_message_loop_work, from any thread (posted tasks, callbacks).
+// Queues the engine's own work for the next cef_do_message_loop_work, from any thread; an
+// engine that is not initialised does no work, so nothing is queued then.
 void post_work(std::function<void()> work);
 
 }  // namespace larkwell::enginesim::process

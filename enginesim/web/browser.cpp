@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "enginesim/firing/slot_table.h"
+#include "enginesim/process/process.h"
+
 // The window information's fields the browser records, as "window_info.<field>".
 #define ENGINESIM_WINDOW_INFO_FIELDS(X)                                                     \
   X(ExStyle) X(Style) X(x) X(y) X(Width) X(Height) X(WndParent) X(Menu)                      \
@@ -33,6 +36,19 @@ std::optional<process::SettingsCopy> copy_settings(const Creation* creation) {
 }
 
 }  // namespace
+
+void post_for_browser(const std::shared_ptr<FrameTree>& tree, std::function<void(SimBrowser&)> work) {
+  process::post_work([tree, work = std::move(work)] {
+    SimBrowser* browser = nullptr;
+    {
+      std::scoped_lock lock(tree->mutex);
+      if (tree->browser != nullptr && tree->browser->add_ref_unless_gone()) browser = tree->browser;
+    }
+    if (browser == nullptr) return;
+    const Held<TCefBrowser> held = Held<TCefBrowser>::adopt(browser->structure());
+    work(*browser);
+  });
+}
 
 // --- History
 
@@ -182,6 +198,33 @@ void SimBrowser::set_popup_visible(bool visible) {
 std::vector<TSimEvent> SimBrowser::events() {
   std::scoped_lock lock(tree_->mutex);
   return events_;
+}
+
+// --- the client
+
+void SimBrowser::fire_at_client(const char* slot, firing::Record& record) {
+  if (client_) firing::fire_through_client(client_.get(), slot, record);
+}
+
+void SimBrowser::notify(const char* slot, std::initializer_list<TSimArg> args) {
+  firing::Record record(args.begin(), static_cast<int>(args.size()));
+  fire_at_client(slot, record);
+}
+
+void SimBrowser::announce_creation() {
+  post_for_browser(tree_, [](SimBrowser& browser) {
+    browser.notify("life_span_handler.on_after_created", {fire_args::Obj(browser.structure())});
+  });
+}
+
+void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url) {
+  using namespace fire_args;
+  TCefBrowser* browser = structure();
+  TCefFrame* loaded = frame.structure();
+  notify("load_handler.on_load_start", {Obj(browser), Obj(loaded)});
+  notify("display_handler.on_address_change", {Obj(browser), Obj(loaded), Text(url)});
+  if (frame.main()) notify("display_handler.on_title_change", {Obj(browser), Text(url)});
+  notify("load_handler.on_load_end", {Obj(browser), Obj(loaded), Int(200)});
 }
 
 // --- navigation

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -16,7 +18,9 @@
 #include <vector>
 
 #include "engine/cef_api.h"
+#include "enginesim/control_firing.h"
 #include "enginesim/control_web.h"
+#include "enginesim/firing/firing_record.h"
 #include "enginesim/process/settings_copy.h"
 #include "enginesim/sim_object.h"
 #include "enginesim/web/web_support.h"
@@ -46,6 +50,11 @@ struct FrameTree {
   History history;
 };
 
+// Queues `work` for the next work step, where it runs only if the tree's browser is still
+// alive, holding it for the call (its frames live as long). The engine does not keep a browser
+// alive for its own work. Nothing is queued while the engine is not initialised.
+void post_for_browser(const std::shared_ptr<FrameTree>& tree, std::function<void(SimBrowser&)> work);
+
 // Edit commands: each only counts its calls.
 #define ENGINESIM_FRAME_COMMANDS(X) \
   X(undo) X(redo) X(cut) X(copy) X(paste) X(del) X(select_all) X(print) X(view_source)
@@ -55,6 +64,7 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   SimFrame(std::shared_ptr<FrameTree> tree, SimFrame* parent, std::u16string name);
 
   const std::u16string& name() const { return name_; }
+  bool main() const { return main_; }
   bool has_loaded() const;
   void forget_parent_locked() { parent_ = nullptr; }
   // Shows `url` again (history navigation): no new history entry, no source.
@@ -92,7 +102,7 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   TCefV8Context* get_v8context();
 
   // What a load leaves: the frame's URL, source and record "loaded"; the main frame also
-  // moves the history.
+  // moves the history. The browser's client hears of it in the next work step.
   void navigate(std::u16string url, std::u16string source, int64_t kind);
 
   const std::shared_ptr<FrameTree> tree_;
@@ -130,6 +140,14 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   std::vector<TSimEvent> events();
   // The browser settings record the create call gave; none for other browsers.
   const std::optional<process::SettingsCopy>& settings() const { return settings_; }
+
+  // Calls member `slot` of the client's handler for it (see firing::fire_through_client); a
+  // browser without a client calls nothing.
+  void fire_at_client(const char* slot, firing::Record& record);
+  // The client hears in the next work step that this browser exists (on_after_created).
+  void announce_creation();
+  // The client hears that `frame` loaded `url`: start, address, title (main frame), end.
+  void announce_load(SimFrame& frame, const std::u16string& url);
 
  private:
 #define ENGINESIM_DECLARE_COUNTED(name) \
@@ -175,6 +193,8 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   void send_focus_event(int set_focus);
   void send_capture_lost_event();
 
+  // Fires `slot` of the client's handler now, with these arguments.
+  void notify(const char* slot, std::initializer_list<TSimArg> args);
   void record_creation(const Creation& creation);
   // The current history entry, shown again in the main frame.
   void move_in_history(int step);

@@ -130,11 +130,17 @@ PCefStringUserFree SimFrame::get_text() {
 }
 
 void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind) {
-  std::scoped_lock lock(tree_->mutex);
-  if (main_ && tree_->browser != nullptr) tree_->history.push(url);
-  url_ = std::move(url);
-  source_ = std::move(source);
-  record("loaded", kind);
+  {
+    std::scoped_lock lock(tree_->mutex);
+    if (main_ && tree_->browser != nullptr) tree_->history.push(url);
+    url_ = url;
+    source_ = std::move(source);
+    record("loaded", kind);
+  }
+  // The browser keeps a reference on each of its frames: alive with it, this frame is too.
+  post_for_browser(tree_, [frame = this, url = std::move(url)](SimBrowser& browser) {
+    browser.announce_load(*frame, url);
+  });
 }
 
 void SimFrame::load_request(TCefRequest* request) {
@@ -201,8 +207,7 @@ PCefStringUserFree SimFrame::get_url() {
 
 TCefBrowser* SimFrame::get_browser() {
   std::scoped_lock lock(tree_->mutex);
-  if (tree_->browser == nullptr) return nullptr;
-  tree_->browser->add_ref();
+  if (tree_->browser == nullptr || !tree_->browser->add_ref_unless_gone()) return nullptr;
   return tree_->browser->structure();
 }
 

@@ -180,5 +180,16 @@ TEST_F(BrowserWindows, ReleasedOnAnotherThreadTheBrowserAsksItsWindowToClose) {
   EXPECT_FALSE(IsWindow(window)) << "the WM_CLOSE the engine posted";
 }
 
+TEST_F(BrowserWindows, ABrowserCreatedInTheBackgroundHasItsWindowFromTheStart) {
+  TCefWindowInfo info = child_info({5, 5, 105, 105});
+  const TCefString url{};
+  ASSERT_EQ(cef_browser_create(&info, client.give(), &url, nullptr), 1);
+  const auto window = static_cast<HWND>(info.Wnd);
+  EXPECT_TRUE(IsWindow(window));
+  step();  // the program keeps no reference: the browser goes after the step, and its window
+  EXPECT_EQ(client.slots(), std::vector<std::string>{"life_span_handler.on_after_created"});
+  EXPECT_FALSE(IsWindow(window));
+}
+
 }  // namespace
 }  // namespace larkwell::enginesim::test

@@ -1,8 +1,17 @@
-// Browsers made through the engine's create calls: what the engine keeps of the call.
+// Browsers made through the engine's create calls: what the engine keeps of the call, and the
+// work it does for them in its message-loop steps.
+#include <vector>
+
 #include "engine_work.h"
 
 namespace larkwell::enginesim::test {
 namespace {
+
+using namespace fire_args;
+using Slots = std::vector<std::string>;
+
+const Slots kLoadCalls = {"load_handler.on_load_start", "display_handler.on_address_change",
+                          "display_handler.on_title_change", "load_handler.on_load_end"};
 
 TEST_F(EngineWork, TheBrowserKeepsWhatItsCreateCallGave) {
   TCefBrowserSettings settings{};
@@ -48,6 +57,139 @@ TEST_F(EngineWork, TheBrowserKeepsWhatItsCreateCallGave) {
   release(of_test);
   release(browser);
   expect_errors_then_forget(2);
+}
+
+TEST_F(EngineWork, TheClientHearsOfTheBrowserAndOfEachLoadInTheNextStepInOrder) {
+  ProgramClient client;
+  TCefBrowser* browser = create(client, u"http://start.test/");
+  EXPECT_TRUE(client.calls.empty()) << "nothing inside the create call";
+  step();
+  Slots expected = {"life_span_handler.on_after_created"};
+  expected.insert(expected.end(), kLoadCalls.begin(), kLoadCalls.end());
+  ASSERT_EQ(client.slots(), expected);
+  TCefFrame* frame = main_frame(browser);
+  for (const ProgramClient::Call& call : client.calls) {
+    EXPECT_EQ(call.browser, browser) << call.slot;
+    EXPECT_EQ(call.step, 1) << call.slot;
+    if (call.frame == nullptr) continue;  // the title change
+    EXPECT_EQ(call.frame, frame) << call.slot;
+    EXPECT_EQ(call.frame_url, u"http://start.test/") << call.slot;
+  }
+  EXPECT_EQ(client.calls[2].text, u"http://start.test/");
+  EXPECT_EQ(client.calls[3].text, u"http://start.test/") << "the title is the URL";
+  EXPECT_EQ(client.calls[4].number, 200);
+
+  // An empty URL is a load too; a child frame's load changes no title.
+  client.calls.clear();
+  load(frame, u"");
+  TCefFrame* child = sim_browser_add_frame(browser, nullptr, "side");
+  load(child, u"http://side.test/");
+  EXPECT_TRUE(client.calls.empty()) << "nothing inside load_url";
+  step();
+  expected = kLoadCalls;
+  expected.insert(expected.end(), {"load_handler.on_load_start", "display_handler.on_address_change",
+                                   "load_handler.on_load_end"});
+  ASSERT_EQ(client.slots(), expected);
+  EXPECT_EQ(client.calls[1].text, u"");
+  EXPECT_EQ(client.calls[1].frame_url, u"");
+  EXPECT_EQ(client.calls[5].frame, child);
+  EXPECT_EQ(sim_recorded_number(frame, "load_url"), 2);
+  release(child);
+  release(frame);
+  release(browser);
+  EXPECT_TRUE(client.released());
+}
+
+TEST_F(EngineWork, EveryNotificationAsksForItsHandlerAndLetsItGoAfterTheCall) {
+  ProgramClient client;
+  client.gives_display = false;
+  TCefBrowser* browser = create(client, u"http://a.test/");
+  int held_during_calls = 0;
+  client.during_call = [&](const ProgramClient::Call&) { held_during_calls = sim_ledger_held_program_refs(); };
+  step();
+  EXPECT_EQ(client.slots(), (Slots{"life_span_handler.on_after_created", "load_handler.on_load_start",
+                                   "load_handler.on_load_end"}))
+      << "a client without a display handler hears nothing of the address and title";
+  EXPECT_EQ(client.asked("load"), 2);
+  EXPECT_EQ(client.asked("display"), 2);
+  EXPECT_EQ(held_during_calls, 2) << "the browser's hold on the client, and the handler being called";
+  EXPECT_EQ(sim_ledger_held_program_refs(), 1);
+  release(browser);
+  EXPECT_TRUE(client.released());
+}
+
+TEST_F(EngineWork, QueuedWorkKeepsNoBrowserAliveButOneCreatedInTheBackgroundLivesThroughItsStep) {
+  ProgramClient client;
+  release(create(client, u"http://a.test/"));
+  EXPECT_EQ(sim_ledger_live_objects(), 0);
+  step();
+  EXPECT_TRUE(client.calls.empty()) << "work for a browser that is gone is dropped";
+
+  TCefWindowInfo info{};
+  const std::u16string url = u"http://start.test/";
+  const TCefString url_view = view(url);
+  EXPECT_EQ(cef_browser_create(&info, client.give(), &url_view, nullptr), 1);
+  EXPECT_EQ(sim_ledger_live_objects(), 2) << "the browser and its main frame";
+  step();
+  EXPECT_EQ(client.calls.size(), 5u) << "announced, and its start URL loaded";
+  EXPECT_EQ(sim_ledger_live_objects(), 0) << "the program kept no reference";
+  EXPECT_EQ(process_counts().browsers_created, 2);
+  EXPECT_TRUE(client.released());
+}
+
+TEST_F(EngineWork, AQueuedFiringRunsInTheNextStepAndTheEngineHoldsItsObjectsUntilThen) {
+  ProgramClient client;
+  TCefBrowser* browser = create(client);
+  TCefFrame* frame = main_frame(browser);
+  const TSimArg end[] = {Obj(browser), Obj(frame), Int(404)};
+  EXPECT_EQ(sim_post_fire(client.load_handler(), "load_handler.on_load_end", end, 3), 1);  // no getter asked
+  release(frame);
+  release(browser);
+  EXPECT_EQ(sim_ledger_live_objects(), 2) << "the engine holds the browser and frame for the firing";
+  // Through the client of the browser the engine still holds.
+  const TSimArg title[] = {Obj(browser), Text(u"queued title")};
+  EXPECT_EQ(sim_post_fire(browser, "display_handler.on_title_change", title, 2), 1);
+  // Refused: an unknown member, a null target, a member no client gives.
+  EXPECT_EQ(sim_post_fire(browser, "load_handler.no_such_member", end, 0), 0);
+  EXPECT_EQ(sim_post_fire(nullptr, "load_handler.on_load_end", end, 3), 0);
+  EXPECT_EQ(sim_post_fire(browser, "download_handler.complete", end, 0), 0);
+  EXPECT_EQ(sim_ledger_errors(), 3);
+  EXPECT_TRUE(client.calls.empty());
+
+  step();
+  ASSERT_EQ(client.slots(), (Slots{"life_span_handler.on_after_created", "load_handler.on_load_end",
+                                   "display_handler.on_title_change"}))
+      << "the browser's announcement was queued first";
+  EXPECT_EQ(client.calls[1].number, 404);
+  EXPECT_EQ(client.calls[1].frame, frame);
+  EXPECT_EQ(client.calls[2].text, u"queued title");
+  EXPECT_EQ(client.calls[2].browser, browser);
+  EXPECT_EQ(client.asked("load"), 0);
+  EXPECT_EQ(client.asked("display"), 1);
+  EXPECT_EQ(sim_ledger_live_objects(), 0);
+  EXPECT_TRUE(client.released());
+  expect_errors_then_forget(3);
+}
+
+TEST_F(EngineWork, AStepCalledFromInsideAStepIsCountedAndRunsWhatWasQueuedSince) {
+  ProgramClient client;
+  TCefBrowser* browser = create(client);
+  client.during_call = [&](const ProgramClient::Call& call) {
+    if (call.slot != "life_span_handler.on_after_created") return;
+    TCefFrame* frame = main_frame(browser);
+    load(frame, u"http://inner.test/");
+    release(frame);
+    step();
+  };
+  step();
+  ASSERT_EQ(client.calls.size(), 5u);
+  EXPECT_EQ(client.calls[1].step, 2) << "the load queued inside the first step ran in the nested one";
+  step();
+  const TSimProcessCounts counts = process_counts();
+  EXPECT_EQ(counts.message_loop_work, 3);
+  EXPECT_EQ(counts.message_loop_reentries, 1);
+  EXPECT_EQ(counts.message_loop_max_depth, 2);
+  release(browser);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Reference counting from many engine threads at once (also run under ThreadSanitizer).
+#include <chrono>
 #include <vector>
 
-#include "engine_test.h"
+#include "engine_work.h"
 
 namespace larkwell::enginesim::test {
 namespace {
@@ -39,6 +40,43 @@ TEST_F(Concurrency, LastReleasesRacingOnSeveralThreadsDestroyEachObjectOnce) {
   }
   for (std::thread& thread : threads) thread.join();
   EXPECT_EQ(sim_ledger_live_objects(), 0);
+}
+
+using ConcurrentWork = EngineWork;
+
+TEST_F(ConcurrentWork, LoadsAskedForOnOtherThreadsAreAllHeardInTheSteps) {
+  constexpr int kThreads = 2;
+  constexpr int kLoads = 50;
+  ProgramClient client;
+  TCefBrowser* browser = create(client);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&] {
+      TCefFrame* frame = main_frame(browser);
+      for (int i = 0; i < kLoads; ++i) load(frame, u"http://a.test/");
+      release(frame);
+    });
+  }
+  // Meanwhile engine threads take and drop references on the browser.
+  std::thread churn([&] {
+    TCefBase* const structures[] = {&browser->base};
+    sim_churn_refs(structures, 1, 2, 200);
+  });
+  int ends = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (ends < kThreads * kLoads && std::chrono::steady_clock::now() < deadline) {
+    step();
+    ends = 0;
+    for (const ProgramClient::Call& call : client.calls) ends += call.slot == "load_handler.on_load_end" ? 1 : 0;
+  }
+  for (std::thread& thread : threads) thread.join();
+  churn.join();
+  step();
+  EXPECT_EQ(client.calls.size(), 1u + 4u * kThreads * kLoads);
+  EXPECT_EQ(sim_recorded_number(browser, "created_by"), SIM_CREATED_SYNC);
+  EXPECT_EQ(sim_get_refct(&browser->base), 1);
+  release(browser);
+  EXPECT_TRUE(client.released());
 }
 
 }  // namespace

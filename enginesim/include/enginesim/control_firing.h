@@ -116,6 +116,24 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_client_release_handlers(TCefClient* cl
 // engine holds nothing from `client`.
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_client_release(TCefClient* client);
 
+// --- firing from a work step
+
+// Queues a firing of member `slot` for the next cef_do_message_loop_work, on the thread that
+// calls it, with `count` arguments as for sim_fire (texts are copied now). `target` is either
+//  - a browser of the engine's: `slot` names a member of one of its client's handlers
+//    ("load_handler.on_load_end"), which the engine gets through the client's getter when the
+//    step runs, as for its own notifications (no handler: nothing is called), or a member of
+//    the client itself ("client.get_load_handler"); or
+//  - a program structure, whose member is called directly.
+// The engine holds the target and every object argument from now until the firing has run or
+// the queue is dropped (cef_shutdown, sim_process_reset). What the program answers or writes
+// back is let go of after the call; the test reads the effects on the program's side.
+// Answers 1 when queued; 0, and a ledger error, for an unknown slot, a null target, an engine
+// object that is not a browser, or a browser with a slot of no structure its client gives.
+// Arguments that do not fit the member are a ledger error when the step fires.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_post_fire(void* target, const char* slot, const TSimArg* args,
+                                                    int count);
+
 }  // extern "C"
 
 #ifdef __cplusplus

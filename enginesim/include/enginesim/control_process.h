@@ -26,6 +26,10 @@ struct TSimProcessCounts {
   int32_t initialised;        // 1 from cef_initialize to cef_shutdown
   // sim_ledger_clean() right after the last cef_shutdown released everything; -1 before any.
   int32_t ledger_clean_at_shutdown;
+  // cef_do_message_loop_work calls that came while an earlier one, on any thread, was still
+  // running (from a handler called inside the work, say); they run the work queued since.
+  int32_t message_loop_reentries;
+  int32_t message_loop_max_depth;  // the most cef_do_message_loop_work calls running at once
 };
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_counts(TSimProcessCounts* counts);
 
@@ -83,6 +87,23 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_settings_text(TCefBrowser* bro
                                                                 char16_t* buffer, int size);
 
 // --- work
+//
+// The engine works only inside cef_do_message_loop_work (and cef_run_message_loop), on the
+// calling thread, as an engine without a multi-threaded message loop does. A step runs, in the
+// order it was caused, what was queued before it began:
+//  - a browser new since the last step: its client's life_span_handler.on_after_created(browser);
+//  - a load of a frame (load_url, also of an empty URL, load_string, load_stream,
+//    load_request, and the create call's start URL when it is not empty):
+//    load_handler.on_load_start(browser, frame), display_handler.on_address_change(browser,
+//    frame, url), for the main frame display_handler.on_title_change(browser, title) with the
+//    URL as title, then load_handler.on_load_end(browser, frame, 200). The frame's URL, source
+//    and the history change in the load call itself;
+//  - firings queued by sim_post_fire, and work queued by sim_post_work.
+// For each notification the engine asks the browser's client for the handler through its
+// getter and releases the answer after the call; a client that gives none hears nothing.
+// The engine queues its own work only while it is initialised, and does not keep a browser
+// alive for it: work for a browser whose last reference went before the step is dropped. A
+// browser made by cef_browser_create is held by the engine until the step announcing it ends.
 
 // Queues `work(data)` to run on the thread that calls cef_do_message_loop_work next. Each step
 // runs what was queued before it began; cef_shutdown drops what is left without running it.
