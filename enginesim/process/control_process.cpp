@@ -158,3 +158,7 @@ void CEF_EXPORT_CALL sim_process_reset(void) {
 void CEF_EXPORT_CALL sim_process_report_at_exit(int enable) {
   shielded<void>(__func__, [&] { process::current().set_report_at_exit(enable != 0); });
 }
+
+void CEF_EXPORT_CALL sim_process_refuse_browsers(int refuse) {
+  shielded<void>(__func__, [&] { process::current().set_refuse_browsers(refuse != 0); });
+}

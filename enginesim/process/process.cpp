@@ -128,12 +128,15 @@ void Process::quit_message_loop() {
 
 TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* client, const char* call) {
   bool initialised = false;
+  bool refused = false;
   {
     std::lock_guard lock(mutex_);
     initialised = check_initialised_locked(call);
-    if (initialised) ++counts_.browsers_created;
+    refused = initialised && refuse_browsers_;
+    if (refused) ++counts_.browsers_refused;
+    else if (initialised) ++counts_.browsers_created;
   }
-  if (!initialised) {
+  if (!initialised || refused) {
     Held<TCefClient>::adopt(client);  // the reference came to the engine: it goes here
     return nullptr;
   }
@@ -202,11 +205,17 @@ void Process::reset() {
   quit_requested_ = false;
   counts_ = kNoCounts;
   settings_.reset();
+  refuse_browsers_ = false;
 }
 
 void Process::set_report_at_exit(bool enable) {
   std::lock_guard lock(mutex_);
   report_at_exit_ = enable;
+}
+
+void Process::set_refuse_browsers(bool refuse) {
+  std::lock_guard lock(mutex_);
+  refuse_browsers_ = refuse;
 }
 
 namespace {

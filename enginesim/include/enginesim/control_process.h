@@ -30,6 +30,7 @@ struct TSimProcessCounts {
   // running (from a handler called inside the work, say); they run the work queued since.
   int32_t message_loop_reentries;
   int32_t message_loop_max_depth;  // the most cef_do_message_loop_work calls running at once
+  int32_t browsers_refused;  // create calls answered with no browser (sim_process_refuse_browsers)
 };
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_counts(TSimProcessCounts* counts);
 
@@ -122,6 +123,9 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_reset(void);
 // clean> at shutdown". A program that does not call the control exports (the shell) sets the
 // environment variable ENGINESIM_REPORT_AT_EXIT instead.
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_report_at_exit(int enable);
+// With 1, the create calls make no browser and answer null, as an engine that failed to make
+// one does; the client's reference they were given is released. sim_process_reset turns it off.
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_refuse_browsers(int refuse);
 
 }  // extern "C"
 
