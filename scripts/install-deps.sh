@@ -17,6 +17,7 @@ PACKAGES=(
   xvfb xdotool x11-utils xclip imagemagick
   fonts-wqy-microhei locales
   fonts-wine   # marlett.ttf: Wine draws caption buttons with it
+  python3      # the demo web application and its tests
 )
 
 missing=()
