@@ -31,21 +31,26 @@ BLOCK = 64 * 1024
 
 def content_byte(offset):
     """The byte at `offset` of every download body."""
-    return (offset * 131 + (offset >> 10)) & 0xFF
+    return (offset * 131 + (offset >> 10) + (offset >> 18)) & 0xFF
 
 
-# The sequence repeats every 256 KiB: 131 * 2**18 is a multiple of 256 and 2**18 >> 10
-# adds 256. One period is built once and every body is sent as slices of it.
+# Without the last term the sequence would repeat every 256 KiB (131 * 2**18 is a multiple of
+# 256 and 2**18 >> 10 adds 256), and a client that swapped whole 256 KiB stretches would still
+# match. With it, stretch k is stretch 0 with k added to every byte: one stretch is built once,
+# and every body is sent as slices of it, shifted by a translation table.
 _PERIOD = 1 << 18
-_CYCLE = memoryview(bytes(content_byte(o) for o in range(_PERIOD)))
+_CYCLE = bytes(content_byte(o) for o in range(_PERIOD))
+_SHIFTS = [bytes((b + k) & 0xFF for b in range(256)) for k in range(256)]
 
 
 def content_blocks(start, stop, block=BLOCK):
-    """Yields the body bytes [start, stop) as views of at most `block` bytes."""
+    """Yields the body bytes [start, stop) in pieces of at most `block` bytes."""
     while start < stop:
         at = start % _PERIOD
         n = min(block, stop - start, _PERIOD - at)
-        yield _CYCLE[at:at + n]
+        piece = _CYCLE[at:at + n]
+        shift = (start // _PERIOD) & 0xFF
+        yield piece.translate(_SHIFTS[shift]) if shift else piece
         start += n
 
 
