@@ -52,15 +52,15 @@ void post_for_browser(const std::shared_ptr<FrameTree>& tree, std::function<void
 
 // --- History
 
-void History::push(std::u16string url) {
+void History::push(Visit visit) {
   if (!entries.empty()) entries.resize(index + 1);
-  entries.push_back(std::move(url));
+  entries.push_back(std::move(visit));
   index = entries.size() - 1;
 }
 
 void History::clear() {
   if (entries.empty()) return;
-  std::u16string current = std::move(entries[index]);
+  Visit current = std::move(entries[index]);
   entries.assign(1, std::move(current));
   index = 0;
 }
@@ -73,7 +73,9 @@ void History::clear() {
 
 SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
     : SimObjectOf("browser"),
-      Recording({ENGINESIM_BROWSER_COUNTED(ENGINESIM_COUNTED_KEY){"clear_history", 0},
+      Recording({ENGINESIM_BROWSER_COUNTED(ENGINESIM_COUNTED_KEY){"reload", 0},
+                 {"reload_ignore_cache", 0},
+                 {"clear_history", 0},
                  {"show_dev_tools", 0},
                  {"close_dev_tools", 0},
                  {"dev_tools_open", 0},
@@ -103,6 +105,8 @@ SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
 #define ENGINESIM_FILL_COUNTED(name) s->name = entry<&SimBrowser::name>;
   ENGINESIM_BROWSER_COUNTED(ENGINESIM_FILL_COUNTED)
 #undef ENGINESIM_FILL_COUNTED
+  s->reload = entry<&SimBrowser::reload>;
+  s->reload_ignore_cache = entry<&SimBrowser::reload_ignore_cache>;
   s->can_go_back = entry<&SimBrowser::can_go_back>;
   s->go_back = entry<&SimBrowser::go_back>;
   s->can_go_forward = entry<&SimBrowser::can_go_forward>;
@@ -217,13 +221,15 @@ void SimBrowser::announce_creation() {
   });
 }
 
-void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url) {
+void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page) {
   using namespace fire_args;
   TCefBrowser* browser = structure();
   TCefFrame* loaded = frame.structure();
   notify("load_handler.on_load_start", {Obj(browser), Obj(loaded)});
   notify("display_handler.on_address_change", {Obj(browser), Obj(loaded), Text(url)});
-  if (frame.main()) notify("display_handler.on_title_change", {Obj(browser), Text(url)});
+  if (frame.main()) {
+    notify("display_handler.on_title_change", {Obj(browser), Text(page && !page->title.empty() ? page->title : url)});
+  }
   notify("load_handler.on_load_end", {Obj(browser), Obj(loaded), Int(200)});
 }
 
@@ -242,12 +248,34 @@ int SimBrowser::can_go_forward() {
 void SimBrowser::go_back() { move_in_history(-1); }
 void SimBrowser::go_forward() { move_in_history(+1); }
 
+void SimBrowser::reload() {
+  tally("reload");
+  move_in_history(0);
+}
+
+void SimBrowser::reload_ignore_cache() {
+  tally("reload_ignore_cache");
+  move_in_history(0);
+}
+
 void SimBrowser::move_in_history(int step) {
-  std::scoped_lock lock(tree_->mutex);
-  History& history = tree_->history;
-  if (step < 0 ? !history.can_go_back() : !history.can_go_forward()) return;
-  history.index = step < 0 ? history.index - 1 : history.index + 1;
-  tree_->frames.front()->revisit_locked(history.entries[history.index]);
+  SimFrame* main_frame = nullptr;
+  Visit shown;
+  {
+    std::scoped_lock lock(tree_->mutex);
+    History& history = tree_->history;
+    const bool possible = step < 0   ? history.can_go_back()
+                          : step > 0 ? history.can_go_forward()
+                                     : !history.entries.empty();
+    if (!possible) return;
+    history.index = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(history.index) + step);
+    shown = history.entries[history.index];
+    main_frame = tree_->frames.front();
+    main_frame->revisit_locked(shown);
+  }
+  post_for_browser(tree_, [main_frame, shown = std::move(shown)](SimBrowser& browser) {
+    browser.announce_load(*main_frame, shown.url, shown.page);
+  });
 }
 
 void SimBrowser::clear_history() {
