@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "enginesim/firing/slot_table.h"
+#include "enginesim/web/browser_actions.h"
 #include "enginesim/process/process.h"
 
 // The window information's fields the browser records, as "window_info.<field>".
@@ -25,9 +26,9 @@ int64_t as_number(T value) {
   }
 }
 
-std::unique_ptr<window::BrowserWindow> make_window(const Creation* creation) {
+std::unique_ptr<window::BrowserWindow> make_window(const Creation* creation, const std::shared_ptr<FrameTree>& tree) {
   if (creation == nullptr || creation->window_info == nullptr) return nullptr;
-  return window::BrowserWindow::create(*creation->window_info);
+  return window::BrowserWindow::create(*creation->window_info, actions_for(tree));
 }
 
 std::optional<process::SettingsCopy> copy_settings(const Creation* creation) {
@@ -37,17 +38,20 @@ std::optional<process::SettingsCopy> copy_settings(const Creation* creation) {
 
 }  // namespace
 
+bool with_browser(const std::shared_ptr<FrameTree>& tree, const std::function<void(SimBrowser&)>& work) {
+  SimBrowser* browser = nullptr;
+  {
+    std::scoped_lock lock(tree->mutex);
+    if (tree->browser != nullptr && tree->browser->add_ref_unless_gone()) browser = tree->browser;
+  }
+  if (browser == nullptr) return false;
+  const Held<TCefBrowser> held = Held<TCefBrowser>::adopt(browser->structure());
+  work(*browser);
+  return true;
+}
+
 void post_for_browser(const std::shared_ptr<FrameTree>& tree, std::function<void(SimBrowser&)> work) {
-  process::post_work([tree, work = std::move(work)] {
-    SimBrowser* browser = nullptr;
-    {
-      std::scoped_lock lock(tree->mutex);
-      if (tree->browser != nullptr && tree->browser->add_ref_unless_gone()) browser = tree->browser;
-    }
-    if (browser == nullptr) return;
-    const Held<TCefBrowser> held = Held<TCefBrowser>::adopt(browser->structure());
-    work(*browser);
-  });
+  process::post_work([tree, work = std::move(work)] { with_browser(tree, work); });
 }
 
 // --- History
@@ -93,7 +97,7 @@ SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
                  ENGINESIM_WINDOW_INFO_FIELDS(ENGINESIM_WINDOW_INFO_KEY){"window_info.windowName.length", 0}},
                 {"find.search_text", "start_url", "window_info.windowName"}),
       tree_(std::make_shared<FrameTree>()),
-      own_window_(make_window(creation)),
+      own_window_(make_window(creation, tree_)),
       window_(own_window_ ? own_window_->handle() : setup.window),
       opener_window_(setup.opener_window),
       popup_(setup.popup != 0),
@@ -225,6 +229,8 @@ void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url, const
   using namespace fire_args;
   TCefBrowser* browser = structure();
   TCefFrame* loaded = frame.structure();
+  // The window shows the main frame's page from the start of its load on.
+  if (frame.main() && own_window_) own_window_->view()->show(page, url);
   notify("load_handler.on_load_start", {Obj(browser), Obj(loaded)});
   notify("display_handler.on_address_change", {Obj(browser), Obj(loaded), Text(url)});
   if (frame.main()) {

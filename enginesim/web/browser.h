@@ -58,6 +58,10 @@ struct FrameTree {
   History history;
 };
 
+// Runs work(browser) now if the tree's browser is still alive, holding it for the call; false
+// when it is gone.
+bool with_browser(const std::shared_ptr<FrameTree>& tree, const std::function<void(SimBrowser&)>& work);
+
 // Queues `work` for the next work step, where it runs only if the tree's browser is still
 // alive, holding it for the call (its frames live as long). The engine does not keep a browser
 // alive for its own work. Nothing is queued while the engine is not initialised.
@@ -154,6 +158,8 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   void fire_at_client(const char* slot, firing::Record& record);
   // The client hears in the next work step that this browser exists (on_after_created).
   void announce_creation();
+  // What the browser's window shows; null without a window.
+  std::shared_ptr<window::PageView> view() const { return own_window_ ? own_window_->view() : nullptr; }
   // The client hears that `frame` loaded `url`: start, address, title (main frame: the
   // page's title, else the URL), end.
   void announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page);

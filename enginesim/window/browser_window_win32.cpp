@@ -1,4 +1,5 @@
-// Browser windows on Windows: a window class of the stand-in's own, painted plain white.
+// Browser windows on Windows: a window class of the stand-in's own that paints the main
+// frame's page (window/page_view.h) with its fonts.
 #include <windows.h>
 
 #include <string>
@@ -7,19 +8,55 @@
 #include "enginesim/ledger.h"
 #include "enginesim/shield.h"
 #include "enginesim/window/browser_window.h"
+#include "enginesim/window/page_fonts_win32.h"
 
 namespace larkwell::enginesim::window {
 namespace {
 
 constexpr wchar_t kClassName[] = L"EngineSim.Browser";
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+constexpr COLORREF kLinkColour = RGB(0, 0, 238);
+constexpr COLORREF kRuleColour = RGB(200, 200, 200);
+
+// What the window keeps from WM_NCCREATE to WM_NCDESTROY (its GWLP_USERDATA).
+struct WindowState {
+  std::shared_ptr<PageView> view;
+  std::shared_ptr<const PageFonts> fonts;
+};
+
+// What CreateWindowExW hands the window at WM_NCCREATE, when it takes its state over.
+struct Creation {
+  WindowState* state;
+  bool adopted = false;
+};
+
+WindowState* state_of(HWND window) {
+  return reinterpret_cast<WindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 // The page area. Painting covers the whole invalid part, so the class has no background brush.
-void paint(HWND window) {
+void paint(HWND window, WindowState& state) {
   PAINTSTRUCT paint_info;
-  if (HDC dc = BeginPaint(window, &paint_info)) {
-    FillRect(dc, &paint_info.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    EndPaint(window, &paint_info);
+  HDC dc = BeginPaint(window, &paint_info);
+  if (dc == nullptr) return;
+  FillRect(dc, &paint_info.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const PageLayout layout = state.view->layout();
+  SetBkMode(dc, TRANSPARENT);
+  const HGDIOBJ old_font = SelectObject(dc, state.fonts->font(TextStyle::body, false));
+  for (const Piece& piece : layout.pieces) {
+    SelectObject(dc, state.fonts->font(piece.style, piece.link));
+    SetTextColor(dc, piece.link ? kLinkColour : kTextColour);
+    TextOutW(dc, piece.x, piece.y, wide(piece.text), static_cast<int>(piece.text.size()));
   }
+  SelectObject(dc, old_font);
+  RECT client;
+  GetClientRect(window, &client);
+  RECT rule{kMargin, layout.title_bottom, client.right - kMargin, layout.title_bottom + 1};
+  HBRUSH rule_brush = CreateSolidBrush(kRuleColour);
+  FillRect(dc, &rule, rule_brush);
+  DeleteObject(rule_brush);
+  EndPaint(window, &paint_info);
+  state.view->note_paint();
 }
 
 // WM_CLOSE and WM_DESTROY take their default course: DefWindowProc destroys the window on
@@ -27,12 +64,29 @@ void paint(HWND window) {
 // merely sends leaves it as it was.
 LRESULT CALLBACK browser_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   return shielded<LRESULT>("browser window procedure", [&]() -> LRESULT {
-    switch (message) {
+    if (message == WM_NCCREATE) {
+      const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      auto* creation = static_cast<Creation*>(create->lpCreateParams);
+      creation->adopted = true;
+      WindowState* state = creation->state;
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+      state->view->set_width(create->cx);
+      state->view->set_change_hook([window] { InvalidateRect(window, nullptr, FALSE); });
+    }
+    WindowState* state = state_of(window);
+    switch (state != nullptr ? message : WM_NULL) {
       case WM_PAINT:
-        paint(window);
+        paint(window, *state);
         return 0;
+      case WM_SIZE:
+        state->view->set_width(LOWORD(lparam));
+        InvalidateRect(window, nullptr, FALSE);
+        break;
       case WM_NCDESTROY:
         note_destroyed(window);
+        state->view->set_change_hook({});
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete state;
         break;
       default:
         break;
@@ -65,17 +119,22 @@ bool class_registered() {
 
 }  // namespace
 
-std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo& info) {
+std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo& info, std::shared_ptr<BrowserActions> actions) {
   const auto parent = static_cast<HWND>(info.WndParent);
   if (info.m_bWindowRenderingDisabled != 0 || parent == nullptr || !IsWindow(parent)) return nullptr;
   const std::u16string name(text_of(&info.windowName));
   const std::wstring wide_name(name.begin(), name.end());
+  auto fonts = std::make_shared<const PageFonts>();
+  auto view = std::make_shared<PageView>(std::make_unique<GdiMeasure>(fonts), std::move(actions));
+  // The window owns its state from WM_NCCREATE on (it frees it at WM_NCDESTROY).
+  Creation creation{new WindowState{view, fonts}};
   HWND window = class_registered()
                     ? CreateWindowExW(info.ExStyle, kClassName, wide_name.c_str(), info.Style, info.x, info.y,
                                       info.Width, info.Height, parent, static_cast<HMENU>(info.Menu),
-                                      this_module(), nullptr)
+                                      this_module(), &creation)
                     : nullptr;
   if (window == nullptr) {
+    if (!creation.adopted) delete creation.state;
     ledger().record_error("browser creation: the browser window could not be made (error " +
                           std::to_string(GetLastError()) + ")");
     return nullptr;
@@ -83,7 +142,7 @@ std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo& info) {
   const DWORD thread = GetCurrentThreadId();
   note_created(window, thread);
   info.Wnd = window;
-  return std::unique_ptr<BrowserWindow>(new BrowserWindow(window, thread));
+  return std::unique_ptr<BrowserWindow>(new BrowserWindow(window, thread, std::move(view)));
 }
 
 BrowserWindow::~BrowserWindow() {
