@@ -1,6 +1,8 @@
 // Browser windows on Windows: a window class of the stand-in's own that paints the main
-// frame's page (window/page_view.h) with its fonts.
+// frame's page (window/page_view.h) with its fonts and
+// follows the links clicked in it.
 #include <windows.h>
+#include <windowsx.h>
 
 #include <string>
 
@@ -74,6 +76,7 @@ LRESULT CALLBACK browser_window_procedure(HWND window, UINT message, WPARAM wpar
       state->view->set_change_hook([window] { InvalidateRect(window, nullptr, FALSE); });
     }
     WindowState* state = state_of(window);
+    const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     switch (state != nullptr ? message : WM_NULL) {
       case WM_PAINT:
         paint(window, *state);
@@ -81,6 +84,19 @@ LRESULT CALLBACK browser_window_procedure(HWND window, UINT message, WPARAM wpar
       case WM_SIZE:
         state->view->set_width(LOWORD(lparam));
         InvalidateRect(window, nullptr, FALSE);
+        break;
+      case WM_LBUTTONUP:
+        state->view->click(at.x, at.y);
+        return 0;
+      case WM_SETCURSOR:
+        if (LOWORD(lparam) == HTCLIENT) {
+          POINT cursor;
+          GetCursorPos(&cursor);
+          ScreenToClient(window, &cursor);
+          const bool over_link = state->view->layout().link_at(cursor.x, cursor.y) != nullptr;
+          SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(over_link ? 32649 : 32512)));  // IDC_HAND, IDC_ARROW
+          return TRUE;
+        }
         break;
       case WM_NCDESTROY:
         note_destroyed(window);

@@ -32,6 +32,14 @@ TSimViewState view_state(TCefBrowser* browser) {
   return state;
 }
 
+POINT centre_of_link(TCefBrowser* browser, int index) {
+  TSimViewRect rect{};
+  EXPECT_EQ(sim_view_link_rect(browser, index, &rect), 1) << "link piece " << index;
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void post_mouse(HWND window, UINT message, POINT at) { PostMessageW(window, message, 0, MAKELPARAM(at.x, at.y)); }
+
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 bool save_screenshot(HWND window, const char* path) {
   RECT area;
@@ -162,6 +170,44 @@ TEST_F(BrowserView, TheWindowShowsTheAnnouncedPageAndLaysItOutAgainAtANewWidth) 
   EXPECT_EQ(view_text(browser, SIM_VIEW_TEXT), u"第二页");
   EXPECT_EQ(view_state(browser).links, 0);
   EXPECT_GT(view_state(browser).paints, narrow.paints);
+}
+
+TEST_F(BrowserView, AClickOnALinkLoadsItsResolvedTargetInTheMainFrameAndTheClientHearsTheLoad) {
+  struct Case {
+    int link;
+    std::u16string url;
+  } const kCases[] = {{0, u"http://127.0.0.1:8765/download/report.xls?size=300000"},
+                      {2, u"http://127.0.0.1:8765/page/about"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.link);
+    show(kStartPage, kStartUrl);
+    client.calls.clear();
+    const int64_t loads = sim_recorded_number(frame, "load_url");
+    const POINT at = centre_of_link(browser, c.link);
+    post_mouse(window, WM_LBUTTONDOWN, at);
+    post_mouse(window, WM_LBUTTONUP, at);
+    pump();
+    EXPECT_EQ(sim_recorded_number(frame, "load_url"), loads + 1) << "through the frame's own load_url";
+    EXPECT_EQ(frame_url(), c.url);
+    EXPECT_TRUE(client.calls.empty()) << "the client hears of it in the next work step";
+    step();
+    EXPECT_EQ(heard("display_handler.on_address_change"), std::vector<std::u16string>{c.url});
+    EXPECT_EQ(heard("load_handler.on_load_end").size(), 1u);
+    EXPECT_EQ(view_text(browser, SIM_VIEW_URL), c.url);
+  }
+
+  // Beside a link, or on plain text, a click loads nothing.
+  show(kStartPage, kStartUrl);
+  const int64_t loads = sim_recorded_number(frame, "load_url");
+  TSimViewRect link{};
+  ASSERT_EQ(sim_view_link_rect(browser, 1, &link), 1);
+  for (const POINT at : {POINT{link.right + 2, (link.top + link.bottom) / 2}, POINT{link.left, link.top - 30},
+                         POINT{600, 400}}) {
+    post_mouse(window, WM_LBUTTONUP, at);
+  }
+  pump();
+  EXPECT_EQ(sim_recorded_number(frame, "load_url"), loads);
+  EXPECT_EQ(frame_url(), kStartUrl);
 }
 
 }  // namespace
