@@ -1,6 +1,5 @@
 // Browser windows on Windows: a window class of the stand-in's own that paints the main
-// frame's page (window/page_view.h) with its fonts and
-// follows the links clicked in it.
+// frame's page (window/page_view.h) with its fonts and hands clicks and context menus to it.
 #include <windows.h>
 #include <windowsx.h>
 
@@ -61,6 +60,32 @@ void paint(HWND window, WindowState& state) {
   state.view->note_paint();
 }
 
+// Back, forward and reload, each through the browser's own call.
+void show_engine_menu(HWND window, PageView& view, POINT at) {
+  using Command = BrowserActions::Command;
+  struct Item {
+    Command command;
+    const wchar_t* label;
+  } const kItems[] = {{Command::back, L"后退"}, {Command::forward, L"前进"}, {Command::reload, L"重新加载"}};
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  for (const Item& item : kItems) {
+    const UINT enabled = view.actions().can(item.command) ? MF_ENABLED : MF_GRAYED;
+    AppendMenuW(menu, MF_STRING | enabled, static_cast<UINT_PTR>(item.command) + 1, item.label);
+  }
+  ClientToScreen(window, &at);
+  SetForegroundWindow(GetAncestor(window, GA_ROOT));  // so a click elsewhere dismisses it
+  view.note_menu_shown();
+  const UINT_PTR chosen = static_cast<UINT_PTR>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
+  DestroyMenu(menu);
+  if (chosen != 0) view.actions().run(static_cast<Command>(chosen - 1));
+}
+
+void context_menu(HWND window, PageView& view, POINT at) {
+  if (view.context_menu(at.x, at.y)) show_engine_menu(window, view, at);
+}
+
 // WM_CLOSE and WM_DESTROY take their default course: DefWindowProc destroys the window on
 // WM_CLOSE. The window is gone only at WM_NCDESTROY, its last message: a WM_DESTROY someone
 // merely sends leaves it as it was.
@@ -76,31 +101,47 @@ LRESULT CALLBACK browser_window_procedure(HWND window, UINT message, WPARAM wpar
       state->view->set_change_hook([window] { InvalidateRect(window, nullptr, FALSE); });
     }
     WindowState* state = state_of(window);
+    if (state == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+    // Held for the message: a menu's loop or the program may destroy the window meanwhile.
+    const std::shared_ptr<PageView> view = state->view;
     const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    switch (state != nullptr ? message : WM_NULL) {
+    switch (message) {
       case WM_PAINT:
         paint(window, *state);
         return 0;
       case WM_SIZE:
-        state->view->set_width(LOWORD(lparam));
+        view->set_width(LOWORD(lparam));
         InvalidateRect(window, nullptr, FALSE);
         break;
       case WM_LBUTTONUP:
-        state->view->click(at.x, at.y);
+        view->click(at.x, at.y);
         return 0;
       case WM_SETCURSOR:
         if (LOWORD(lparam) == HTCLIENT) {
           POINT cursor;
           GetCursorPos(&cursor);
           ScreenToClient(window, &cursor);
-          const bool over_link = state->view->layout().link_at(cursor.x, cursor.y) != nullptr;
+          const bool over_link = view->layout().link_at(cursor.x, cursor.y) != nullptr;
           SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(over_link ? 32649 : 32512)));  // IDC_HAND, IDC_ARROW
           return TRUE;
         }
         break;
+      // Handled here, a right click sends no WM_CONTEXTMENU; that one comes from the keyboard.
+      case WM_RBUTTONUP:
+        context_menu(window, *view, at);
+        return 0;
+      case WM_CONTEXTMENU: {
+        POINT client{0, 0};
+        if (lparam != -1) {
+          client = at;
+          ScreenToClient(window, &client);
+        }
+        context_menu(window, *view, client);
+        return 0;
+      }
       case WM_NCDESTROY:
         note_destroyed(window);
-        state->view->set_change_hook({});
+        view->set_change_hook({});
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         delete state;
         break;

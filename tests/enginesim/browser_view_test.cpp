@@ -69,6 +69,33 @@ bool save_screenshot(HWND window, const char* path) {
   return std::fclose(out) == 0;
 }
 
+// Watches for the popup menu (class #32768) from a timer, which runs inside the menu's own
+// loop, and closes it: with Escape, or by choosing its first item with the keyboard.
+struct MenuWatch {
+  bool choose_first = false;
+  int seen = 0;  // timer calls that found a visible menu
+
+  static MenuWatch* current;
+  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (current == nullptr || menu == nullptr || !IsWindowVisible(menu)) return;
+    if (current->seen++ != 0) return;  // once is enough: the keys are on their way
+    if (const char* path = std::getenv("ENGINESIM_MENU_SCREENSHOT")) save_screenshot(menu, path);
+    if (current->choose_first) {
+      PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    } else {
+      PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  }
+};
+MenuWatch* MenuWatch::current = nullptr;
+
+bool menu_visible() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu != nullptr && IsWindowVisible(menu);
+}
+
 class BrowserView : public BrowserWindows {
  protected:
   void SetUp() override {
@@ -208,6 +235,89 @@ TEST_F(BrowserView, AClickOnALinkLoadsItsResolvedTargetInTheMainFrameAndTheClien
   pump();
   EXPECT_EQ(sim_recorded_number(frame, "load_url"), loads);
   EXPECT_EQ(frame_url(), kStartUrl);
+}
+
+TEST_F(BrowserView, ARightClickAsksTheMenuHandlerWithAFilledRecordAndAnAnswerOfOneShowsNoMenu) {
+  client.gives_menu = true;
+  client.menu_answer = 1;
+  show(u"<p>前一页</p>", u"http://127.0.0.1:8765/page/about");
+  show(kStartPage, kStartUrl);
+  const POINT on_link = centre_of_link(browser, 2);
+  post_mouse(window, WM_RBUTTONUP, on_link);
+  pump();
+  ASSERT_EQ(client.menus.size(), 1u);
+  const ProgramClient::Menu& menu = client.menus[0];
+  EXPECT_EQ(menu.browser, browser);
+  EXPECT_EQ(menu.type_flags, SIM_MENU_TYPE_PAGE | SIM_MENU_TYPE_LINK);
+  EXPECT_EQ(menu.x, on_link.x);
+  EXPECT_EQ(menu.y, on_link.y);
+  EXPECT_EQ(menu.link_url, u"http://127.0.0.1:8765/page/about");
+  EXPECT_EQ(menu.page_url, kStartUrl);
+  EXPECT_EQ(menu.frame_url, kStartUrl);
+  EXPECT_EQ(menu.edit_flags, SIM_MENU_CAN_GO_BACK) << "nothing editable; there is a page to go back to";
+  for (const std::u16string* empty :
+       {&menu.image_url, &menu.selection_text, &menu.misspelled_word, &menu.security_info}) {
+    EXPECT_EQ(*empty, u"");
+  }
+
+  // Off the links (here through WM_CONTEXTMENU, in screen coordinates): a page, no link.
+  const POINT off_links{300, 380};
+  POINT screen = off_links;
+  ClientToScreen(window, &screen);
+  PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(screen.x, screen.y));
+  pump();
+  ASSERT_EQ(client.menus.size(), 2u);
+  EXPECT_EQ(client.menus[1].type_flags, SIM_MENU_TYPE_PAGE);
+  EXPECT_EQ(client.menus[1].x, off_links.x);
+  EXPECT_EQ(client.menus[1].y, off_links.y);
+  EXPECT_EQ(client.menus[1].link_url, u"");
+  const TSimViewState state = view_state(browser);
+  EXPECT_EQ(state.menu_requests, 2);
+  EXPECT_EQ(state.menus_asked, 2);
+  EXPECT_EQ(state.menus_shown, 0);
+  EXPECT_FALSE(menu_visible());
+  EXPECT_EQ(sim_string_live_allocations(), 0) << "the engine freed the record's texts";
+}
+
+TEST_F(BrowserView, WithoutAHandlerOrWhenItAnswersZeroTheEnginesOwnMenuShowsAndDoesWhatItSays) {
+  show(u"<title>第一页</title><p>一</p>", u"http://127.0.0.1:8765/page/one");
+  show(kStartPage, kStartUrl);
+  struct Case {
+    const char* what;
+    bool gives_menu;
+    bool choose_first;  // 后退; else Escape
+  } const kCases[] = {{"no menu handler, dismissed", false, false}, {"a handler answering 0, back", true, true}};
+  int shown = 0;
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    client.gives_menu = c.gives_menu;
+    client.menu_answer = 0;
+    client.menus.clear();
+    client.calls.clear();
+    MenuWatch watch{c.choose_first};
+    MenuWatch::current = &watch;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &MenuWatch::tick);
+    post_mouse(window, WM_RBUTTONUP, POINT{300, 380});
+    pump();  // returns once the menu's loop has ended
+    KillTimer(nullptr, timer);
+    MenuWatch::current = nullptr;
+    EXPECT_GE(watch.seen, 1) << "a real popup menu was shown";
+    EXPECT_FALSE(menu_visible());
+    EXPECT_EQ(client.menus.size(), c.gives_menu ? 1u : 0u);
+    EXPECT_EQ(view_state(browser).menus_shown, ++shown);
+    step();
+    if (c.choose_first) {
+      EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/page/one") << "后退 went back";
+      EXPECT_EQ(heard("display_handler.on_title_change"), std::vector<std::u16string>{u"第一页"});
+      EXPECT_EQ(view_text(browser, SIM_VIEW_TEXT), u"一");
+    } else {
+      EXPECT_EQ(frame_url(), kStartUrl) << "dismissed: nothing happened";
+      EXPECT_TRUE(client.calls.empty());
+    }
+  }
+  const TSimViewState state = view_state(browser);
+  EXPECT_EQ(state.menu_requests, 2);
+  EXPECT_EQ(state.menus_asked, 1);
 }
 
 }  // namespace
