@@ -16,6 +16,7 @@
 
 #include "engine/cef_api.h"
 #include "enginesim/script/script_support.h"
+#include "enginesim/web/url.h"
 
 namespace larkwell::enginesim {
 
@@ -80,12 +81,6 @@ std::u16string inner_text_of(const DomNodeData& node);
 std::u16string node_name_of(const DomNodeData& node);
 std::u16string selection_text(const DomDocumentData& document);
 std::u16string selection_markup(const DomDocumentData& document);
-
-// --- URLs (dom_url.cpp)
-
-// `partial` resolved against `base`: absolute URLs stay, "//host", "/path", "?query",
-// "#fragment" and relative paths (with "." and ".." segments) replace the matching part.
-std::u16string complete_url(std::u16string_view base, std::u16string_view partial);
 
 // --- engine structures (dom_objects.cpp)
 

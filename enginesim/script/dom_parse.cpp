@@ -1,6 +1,6 @@
 // Reading markup into the document model: a small parser for well-formed markup (elements,
-// attributes with quoted or bare values, text, the five named character references; comments,
-// <!DOCTYPE> and processing instructions skipped).
+// attributes with quoted or bare values, text, character references; comments, <!DOCTYPE> and
+// processing instructions skipped).
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
@@ -11,51 +11,13 @@
 #include <vector>
 
 #include "enginesim/script/dom_model.h"
+#include "enginesim/web/markup_text.h"
 
 namespace larkwell::enginesim {
 namespace {
 
-struct Entity {
-  std::u16string_view name;
-  char16_t character;
-};
-constexpr Entity kEntities[] = {
-    {u"lt", u'<'}, {u"gt", u'>'}, {u"amp", u'&'}, {u"quot", u'"'}, {u"apos", u'\''}};
-
-bool is_space(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
-}
-
 bool ends_name(char16_t c) {
-  return is_space(c) || c == u'/' || c == u'>' || c == u'<' || c == u'=' || c == u'"' || c == u'\'';
-}
-
-std::u16string lower(std::u16string_view text) {
-  std::u16string out(text);
-  for (char16_t& c : out) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + (u'a' - u'A'));
-  }
-  return out;
-}
-
-// Replaces the named character references; anything else stays as written.
-std::u16string decode(std::u16string_view text) {
-  std::u16string out;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t semicolon = text[i] == u'&' ? text.find(u';', i) : std::u16string_view::npos;
-    if (semicolon != std::u16string_view::npos) {
-      const std::u16string_view name = text.substr(i + 1, semicolon - i - 1);
-      auto entity = std::find_if(std::begin(kEntities), std::end(kEntities),
-                                 [name](const Entity& known) { return known.name == name; });
-      if (entity != std::end(kEntities)) {
-        out += entity->character;
-        i = semicolon + 1;
-        continue;
-      }
-    }
-    out += text[i++];
-  }
-  return out;
+  return is_markup_space(c) || c == u'/' || c == u'>' || c == u'<' || c == u'=' || c == u'"' || c == u'\'';
 }
 
 DomNodeData* append_child(DomNodeData& parent, std::unique_ptr<DomNodeData> child) {
@@ -92,19 +54,19 @@ class MarkupParser {
   }
 
   void skip_spaces() {
-    while (pos_ < in_.size() && is_space(in_[pos_])) ++pos_;
+    while (pos_ < in_.size() && is_markup_space(in_[pos_])) ++pos_;
   }
 
   std::u16string read_name() {
     const std::size_t start = pos_;
     while (pos_ < in_.size() && !ends_name(in_[pos_])) ++pos_;
-    return lower(in_.substr(start, pos_ - start));
+    return ascii_lower(in_.substr(start, pos_ - start));
   }
 
   bool read_text(DomNodeData& parent) {
     const std::size_t end = std::min(in_.find(u'<', pos_), in_.size());
     auto text = std::make_unique<DomNodeData>(DomKind::text);
-    text->text = decode(in_.substr(pos_, end - pos_));
+    text->text = decode_references(in_.substr(pos_, end - pos_));
     append_child(parent, std::move(text));
     pos_ = end;
     return true;
@@ -161,11 +123,11 @@ class MarkupParser {
       if (end == std::u16string_view::npos) return false;
       pos_ = end + 1;
     } else {
-      while (pos_ < in_.size() && !is_space(in_[pos_]) && in_[pos_] != u'>') ++pos_;
+      while (pos_ < in_.size() && !is_markup_space(in_[pos_]) && in_[pos_] != u'>') ++pos_;
       end = pos_;
       if (end == start) return false;
     }
-    value = decode(in_.substr(start, end - start));
+    value = decode_references(in_.substr(start, end - start));
     return true;
   }
 

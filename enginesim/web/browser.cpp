@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "enginesim/firing/slot_table.h"
+#include "enginesim/web/browser_actions.h"
 #include "enginesim/process/process.h"
 
 // The window information's fields the browser records, as "window_info.<field>".
@@ -25,9 +26,9 @@ int64_t as_number(T value) {
   }
 }
 
-std::unique_ptr<window::BrowserWindow> make_window(const Creation* creation) {
+std::unique_ptr<window::BrowserWindow> make_window(const Creation* creation, const std::shared_ptr<FrameTree>& tree) {
   if (creation == nullptr || creation->window_info == nullptr) return nullptr;
-  return window::BrowserWindow::create(*creation->window_info);
+  return window::BrowserWindow::create(*creation->window_info, actions_for(tree));
 }
 
 std::optional<process::SettingsCopy> copy_settings(const Creation* creation) {
@@ -37,30 +38,33 @@ std::optional<process::SettingsCopy> copy_settings(const Creation* creation) {
 
 }  // namespace
 
+bool with_browser(const std::shared_ptr<FrameTree>& tree, const std::function<void(SimBrowser&)>& work) {
+  SimBrowser* browser = nullptr;
+  {
+    std::scoped_lock lock(tree->mutex);
+    if (tree->browser != nullptr && tree->browser->add_ref_unless_gone()) browser = tree->browser;
+  }
+  if (browser == nullptr) return false;
+  const Held<TCefBrowser> held = Held<TCefBrowser>::adopt(browser->structure());
+  work(*browser);
+  return true;
+}
+
 void post_for_browser(const std::shared_ptr<FrameTree>& tree, std::function<void(SimBrowser&)> work) {
-  process::post_work([tree, work = std::move(work)] {
-    SimBrowser* browser = nullptr;
-    {
-      std::scoped_lock lock(tree->mutex);
-      if (tree->browser != nullptr && tree->browser->add_ref_unless_gone()) browser = tree->browser;
-    }
-    if (browser == nullptr) return;
-    const Held<TCefBrowser> held = Held<TCefBrowser>::adopt(browser->structure());
-    work(*browser);
-  });
+  process::post_work([tree, work = std::move(work)] { with_browser(tree, work); });
 }
 
 // --- History
 
-void History::push(std::u16string url) {
+void History::push(Visit visit) {
   if (!entries.empty()) entries.resize(index + 1);
-  entries.push_back(std::move(url));
+  entries.push_back(std::move(visit));
   index = entries.size() - 1;
 }
 
 void History::clear() {
   if (entries.empty()) return;
-  std::u16string current = std::move(entries[index]);
+  Visit current = std::move(entries[index]);
   entries.assign(1, std::move(current));
   index = 0;
 }
@@ -73,7 +77,9 @@ void History::clear() {
 
 SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
     : SimObjectOf("browser"),
-      Recording({ENGINESIM_BROWSER_COUNTED(ENGINESIM_COUNTED_KEY){"clear_history", 0},
+      Recording({ENGINESIM_BROWSER_COUNTED(ENGINESIM_COUNTED_KEY){"reload", 0},
+                 {"reload_ignore_cache", 0},
+                 {"clear_history", 0},
                  {"show_dev_tools", 0},
                  {"close_dev_tools", 0},
                  {"dev_tools_open", 0},
@@ -91,7 +97,7 @@ SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
                  ENGINESIM_WINDOW_INFO_FIELDS(ENGINESIM_WINDOW_INFO_KEY){"window_info.windowName.length", 0}},
                 {"find.search_text", "start_url", "window_info.windowName"}),
       tree_(std::make_shared<FrameTree>()),
-      own_window_(make_window(creation)),
+      own_window_(make_window(creation, tree_)),
       window_(own_window_ ? own_window_->handle() : setup.window),
       opener_window_(setup.opener_window),
       popup_(setup.popup != 0),
@@ -103,6 +109,8 @@ SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
 #define ENGINESIM_FILL_COUNTED(name) s->name = entry<&SimBrowser::name>;
   ENGINESIM_BROWSER_COUNTED(ENGINESIM_FILL_COUNTED)
 #undef ENGINESIM_FILL_COUNTED
+  s->reload = entry<&SimBrowser::reload>;
+  s->reload_ignore_cache = entry<&SimBrowser::reload_ignore_cache>;
   s->can_go_back = entry<&SimBrowser::can_go_back>;
   s->go_back = entry<&SimBrowser::go_back>;
   s->can_go_forward = entry<&SimBrowser::can_go_forward>;
@@ -217,13 +225,17 @@ void SimBrowser::announce_creation() {
   });
 }
 
-void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url) {
+void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page) {
   using namespace fire_args;
   TCefBrowser* browser = structure();
   TCefFrame* loaded = frame.structure();
+  // The window shows the main frame's page from the start of its load on.
+  if (frame.main() && own_window_) own_window_->view()->show(page, url);
   notify("load_handler.on_load_start", {Obj(browser), Obj(loaded)});
   notify("display_handler.on_address_change", {Obj(browser), Obj(loaded), Text(url)});
-  if (frame.main()) notify("display_handler.on_title_change", {Obj(browser), Text(url)});
+  if (frame.main()) {
+    notify("display_handler.on_title_change", {Obj(browser), Text(page && !page->title.empty() ? page->title : url)});
+  }
   notify("load_handler.on_load_end", {Obj(browser), Obj(loaded), Int(200)});
 }
 
@@ -242,12 +254,34 @@ int SimBrowser::can_go_forward() {
 void SimBrowser::go_back() { move_in_history(-1); }
 void SimBrowser::go_forward() { move_in_history(+1); }
 
+void SimBrowser::reload() {
+  tally("reload");
+  move_in_history(0);
+}
+
+void SimBrowser::reload_ignore_cache() {
+  tally("reload_ignore_cache");
+  move_in_history(0);
+}
+
 void SimBrowser::move_in_history(int step) {
-  std::scoped_lock lock(tree_->mutex);
-  History& history = tree_->history;
-  if (step < 0 ? !history.can_go_back() : !history.can_go_forward()) return;
-  history.index = step < 0 ? history.index - 1 : history.index + 1;
-  tree_->frames.front()->revisit_locked(history.entries[history.index]);
+  SimFrame* main_frame = nullptr;
+  Visit shown;
+  {
+    std::scoped_lock lock(tree_->mutex);
+    History& history = tree_->history;
+    const bool possible = step < 0   ? history.can_go_back()
+                          : step > 0 ? history.can_go_forward()
+                                     : !history.entries.empty();
+    if (!possible) return;
+    history.index = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(history.index) + step);
+    shown = history.entries[history.index];
+    main_frame = tree_->frames.front();
+    main_frame->revisit_locked(shown);
+  }
+  post_for_browser(tree_, [main_frame, shown = std::move(shown)](SimBrowser& browser) {
+    browser.announce_load(*main_frame, shown.url, shown.page);
+  });
 }
 
 void SimBrowser::clear_history() {

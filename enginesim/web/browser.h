@@ -23,6 +23,7 @@
 #include "enginesim/firing/firing_record.h"
 #include "enginesim/process/settings_copy.h"
 #include "enginesim/sim_object.h"
+#include "enginesim/web/page.h"
 #include "enginesim/web/web_support.h"
 #include "enginesim/window/browser_window.h"
 
@@ -31,12 +32,19 @@ namespace larkwell::enginesim::web {
 class SimBrowser;
 class SimFrame;
 
+// What a load left in the main frame; history keeps it to show it again.
+struct Visit {
+  std::u16string url;
+  std::u16string source;
+  std::shared_ptr<const Page> page;
+};
+
 // Navigation history: loading in the main frame pushes, dropping what lay ahead.
 struct History {
-  std::vector<std::u16string> entries;
+  std::vector<Visit> entries;
   std::size_t index = 0;  // the current entry, when there is one
 
-  void push(std::u16string url);
+  void push(Visit visit);
   bool can_go_back() const { return index > 0; }
   bool can_go_forward() const { return index + 1 < entries.size(); }
   void clear();  // keeps only the current entry
@@ -49,6 +57,10 @@ struct FrameTree {
   SimFrame* focused = nullptr;
   History history;
 };
+
+// Runs work(browser) now if the tree's browser is still alive, holding it for the call; false
+// when it is gone.
+bool with_browser(const std::shared_ptr<FrameTree>& tree, const std::function<void(SimBrowser&)>& work);
 
 // Queues `work` for the next work step, where it runs only if the tree's browser is still
 // alive, holding it for the call (its frames live as long). The engine does not keep a browser
@@ -67,8 +79,8 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   bool main() const { return main_; }
   bool has_loaded() const;
   void forget_parent_locked() { parent_ = nullptr; }
-  // Shows `url` again (history navigation): no new history entry, no source.
-  void revisit_locked(const std::u16string& url);
+  // Shows `visit` again (history navigation, reload): no new history entry.
+  void revisit_locked(const Visit& visit);
 
   // The browser's focus moves here (while the browser lives).
   void take_focus();
@@ -102,8 +114,9 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   TCefV8Context* get_v8context();
 
   // What a load leaves: the frame's URL, source and record "loaded"; the main frame also
-  // moves the history. The browser's client hears of it in the next work step.
-  void navigate(std::u16string url, std::u16string source, int64_t kind);
+  // moves the history and reads its page from the source, read as `format`. The browser's
+  // client hears of it in the next work step.
+  void navigate(std::u16string url, std::u16string source, int64_t kind, PageFormat format = PageFormat::html);
 
   const std::shared_ptr<FrameTree> tree_;
   const std::u16string name_;
@@ -117,8 +130,7 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
 };
 
 // Calls that only count.
-#define ENGINESIM_BROWSER_COUNTED(X) \
-  X(parent_window_will_close) X(close_browser) X(reload) X(reload_ignore_cache) X(stop_load)
+#define ENGINESIM_BROWSER_COUNTED(X) X(parent_window_will_close) X(close_browser) X(stop_load)
 
 // What one of the engine's create calls gave for a new browser.
 struct Creation {
@@ -146,8 +158,11 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   void fire_at_client(const char* slot, firing::Record& record);
   // The client hears in the next work step that this browser exists (on_after_created).
   void announce_creation();
-  // The client hears that `frame` loaded `url`: start, address, title (main frame), end.
-  void announce_load(SimFrame& frame, const std::u16string& url);
+  // What the browser's window shows; null without a window.
+  std::shared_ptr<window::PageView> view() const { return own_window_ ? own_window_->view() : nullptr; }
+  // The client hears that `frame` loaded `url`: start, address, title (main frame: the
+  // page's title, else the URL), end.
+  void announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page);
 
  private:
 #define ENGINESIM_DECLARE_COUNTED(name) \
@@ -155,6 +170,9 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   ENGINESIM_BROWSER_COUNTED(ENGINESIM_DECLARE_COUNTED)
 #undef ENGINESIM_DECLARE_COUNTED
 
+  // Reloading shows the current entry again, announced as a load.
+  void reload();
+  void reload_ignore_cache();
   int can_go_back();
   void go_back();
   int can_go_forward();
@@ -196,7 +214,8 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   // Fires `slot` of the client's handler now, with these arguments.
   void notify(const char* slot, std::initializer_list<TSimArg> args);
   void record_creation(const Creation& creation);
-  // The current history entry, shown again in the main frame.
+  // The history entry `step` away from the current one, shown again in the main frame and
+  // announced as a load; nothing when there is none.
   void move_in_history(int step);
   void note_event(TSimEvent event);
   // `frame` with one new reference for the caller; null stays null.

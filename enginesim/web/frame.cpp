@@ -95,9 +95,9 @@ SimFrame::SimFrame(std::shared_ptr<FrameTree> tree, SimFrame* parent, std::u16st
 
 #undef ENGINESIM_COMMAND_KEY
 
-void SimFrame::revisit_locked(const std::u16string& url) {
-  url_ = url;
-  source_.clear();
+void SimFrame::revisit_locked(const Visit& visit) {
+  url_ = visit.url;
+  source_ = visit.source;
   record("loaded", SIM_LOADED_URL);
 }
 
@@ -129,17 +129,19 @@ PCefStringUserFree SimFrame::get_text() {
   return userfree_text(strip_tags(source_));
 }
 
-void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind) {
+void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind, PageFormat format) {
+  // Only the main frame's page is shown (and titles the browser); read outside the lock.
+  std::shared_ptr<const Page> page = main_ ? std::make_shared<const Page>(read_page(source, format)) : nullptr;
   {
     std::scoped_lock lock(tree_->mutex);
-    if (main_ && tree_->browser != nullptr) tree_->history.push(url);
+    if (main_ && tree_->browser != nullptr) tree_->history.push(Visit{url, source, page});
     url_ = url;
     source_ = std::move(source);
     record("loaded", kind);
   }
   // The browser keeps a reference on each of its frames: alive with it, this frame is too.
-  post_for_browser(tree_, [frame = this, url = std::move(url)](SimBrowser& browser) {
-    browser.announce_load(*frame, url);
+  post_for_browser(tree_, [frame = this, url = std::move(url), page = std::move(page)](SimBrowser& browser) {
+    browser.announce_load(*frame, url, page);
   });
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "engine/cef_api.h"
+#include "enginesim/window/page_view.h"
 
 namespace larkwell::enginesim::window {
 
@@ -17,8 +18,8 @@ class BrowserWindow {
  public:
   // The window `info` asks for, now, on this thread, stored in info.Wnd as well; null when
   // WndParent is not a window or rendering without a window was asked for (and always on the
-  // host). A failed creation is a ledger error.
-  static std::unique_ptr<BrowserWindow> create(TCefWindowInfo& info);
+  // host). A failed creation is a ledger error. The window's view asks `actions` of its browser.
+  static std::unique_ptr<BrowserWindow> create(TCefWindowInfo& info, std::shared_ptr<BrowserActions> actions);
 
   // Destroys the window if it still exists: on the thread that made it at once, from any other
   // thread by posting it WM_CLOSE. A window that is gone already is not touched.
@@ -27,12 +28,16 @@ class BrowserWindow {
   BrowserWindow& operator=(const BrowserWindow&) = delete;
 
   TCefWindowHandle handle() const noexcept { return handle_; }
+  // What the window shows; shared with the window itself, which may outlive this object.
+  const std::shared_ptr<PageView>& view() const noexcept { return view_; }
 
  private:
-  BrowserWindow(TCefWindowHandle handle, uint32_t thread) : handle_(handle), thread_(thread) {}
+  BrowserWindow(TCefWindowHandle handle, uint32_t thread, std::shared_ptr<PageView> view)
+      : handle_(handle), thread_(thread), view_(std::move(view)) {}
 
   const TCefWindowHandle handle_;
   const uint32_t thread_;  // the thread that made the window and receives its messages
+  const std::shared_ptr<PageView> view_;
 };
 
 // --- the stand-in's record of its windows (sim_window_state)

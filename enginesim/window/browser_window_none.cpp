@@ -3,7 +3,9 @@
 
 namespace larkwell::enginesim::window {
 
-std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo&) { return nullptr; }
+std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo&, std::shared_ptr<BrowserActions>) {
+  return nullptr;
+}
 
 BrowserWindow::~BrowserWindow() = default;
 

@@ -1,5 +1,7 @@
-// Browser windows on Windows: a window class of the stand-in's own, painted plain white.
+// Browser windows on Windows: a window class of the stand-in's own that paints the main
+// frame's page (window/page_view.h) with its fonts and hands clicks and context menus to it.
 #include <windows.h>
+#include <windowsx.h>
 
 #include <string>
 
@@ -7,19 +9,81 @@
 #include "enginesim/ledger.h"
 #include "enginesim/shield.h"
 #include "enginesim/window/browser_window.h"
+#include "enginesim/window/page_fonts_win32.h"
 
 namespace larkwell::enginesim::window {
 namespace {
 
 constexpr wchar_t kClassName[] = L"EngineSim.Browser";
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+constexpr COLORREF kLinkColour = RGB(0, 0, 238);
+constexpr COLORREF kRuleColour = RGB(200, 200, 200);
+
+// What the window keeps from WM_NCCREATE to WM_NCDESTROY (its GWLP_USERDATA).
+struct WindowState {
+  std::shared_ptr<PageView> view;
+  std::shared_ptr<const PageFonts> fonts;
+};
+
+// What CreateWindowExW hands the window at WM_NCCREATE, when it takes its state over.
+struct Creation {
+  WindowState* state;
+  bool adopted = false;
+};
+
+WindowState* state_of(HWND window) {
+  return reinterpret_cast<WindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 // The page area. Painting covers the whole invalid part, so the class has no background brush.
-void paint(HWND window) {
+void paint(HWND window, WindowState& state) {
   PAINTSTRUCT paint_info;
-  if (HDC dc = BeginPaint(window, &paint_info)) {
-    FillRect(dc, &paint_info.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    EndPaint(window, &paint_info);
+  HDC dc = BeginPaint(window, &paint_info);
+  if (dc == nullptr) return;
+  FillRect(dc, &paint_info.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const PageLayout layout = state.view->layout();
+  SetBkMode(dc, TRANSPARENT);
+  const HGDIOBJ old_font = SelectObject(dc, state.fonts->font(TextStyle::body, false));
+  for (const Piece& piece : layout.pieces) {
+    SelectObject(dc, state.fonts->font(piece.style, piece.link));
+    SetTextColor(dc, piece.link ? kLinkColour : kTextColour);
+    TextOutW(dc, piece.x, piece.y, wide(piece.text), static_cast<int>(piece.text.size()));
   }
+  SelectObject(dc, old_font);
+  RECT client;
+  GetClientRect(window, &client);
+  RECT rule{kMargin, layout.title_bottom, client.right - kMargin, layout.title_bottom + 1};
+  HBRUSH rule_brush = CreateSolidBrush(kRuleColour);
+  FillRect(dc, &rule, rule_brush);
+  DeleteObject(rule_brush);
+  EndPaint(window, &paint_info);
+  state.view->note_paint();
+}
+
+// Back, forward and reload, each through the browser's own call.
+void show_engine_menu(HWND window, PageView& view, POINT at) {
+  using Command = BrowserActions::Command;
+  struct Item {
+    Command command;
+    const wchar_t* label;
+  } const kItems[] = {{Command::back, L"后退"}, {Command::forward, L"前进"}, {Command::reload, L"重新加载"}};
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  for (const Item& item : kItems) {
+    const UINT enabled = view.actions().can(item.command) ? MF_ENABLED : MF_GRAYED;
+    AppendMenuW(menu, MF_STRING | enabled, static_cast<UINT_PTR>(item.command) + 1, item.label);
+  }
+  ClientToScreen(window, &at);
+  SetForegroundWindow(GetAncestor(window, GA_ROOT));  // so a click elsewhere dismisses it
+  view.note_menu_shown();
+  const UINT_PTR chosen = static_cast<UINT_PTR>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
+  DestroyMenu(menu);
+  if (chosen != 0) view.actions().run(static_cast<Command>(chosen - 1));
+}
+
+void context_menu(HWND window, PageView& view, POINT at) {
+  if (view.context_menu(at.x, at.y)) show_engine_menu(window, view, at);
 }
 
 // WM_CLOSE and WM_DESTROY take their default course: DefWindowProc destroys the window on
@@ -27,12 +91,59 @@ void paint(HWND window) {
 // merely sends leaves it as it was.
 LRESULT CALLBACK browser_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   return shielded<LRESULT>("browser window procedure", [&]() -> LRESULT {
+    if (message == WM_NCCREATE) {
+      const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      auto* creation = static_cast<Creation*>(create->lpCreateParams);
+      creation->adopted = true;
+      WindowState* state = creation->state;
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+      state->view->set_width(create->cx);
+      state->view->set_change_hook([window] { InvalidateRect(window, nullptr, FALSE); });
+    }
+    WindowState* state = state_of(window);
+    if (state == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+    // Held for the message: a menu's loop or the program may destroy the window meanwhile.
+    const std::shared_ptr<PageView> view = state->view;
+    const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     switch (message) {
       case WM_PAINT:
-        paint(window);
+        paint(window, *state);
         return 0;
+      case WM_SIZE:
+        view->set_width(LOWORD(lparam));
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+      case WM_LBUTTONUP:
+        view->click(at.x, at.y);
+        return 0;
+      case WM_SETCURSOR:
+        if (LOWORD(lparam) == HTCLIENT) {
+          POINT cursor;
+          GetCursorPos(&cursor);
+          ScreenToClient(window, &cursor);
+          const bool over_link = view->layout().link_at(cursor.x, cursor.y) != nullptr;
+          SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(over_link ? 32649 : 32512)));  // IDC_HAND, IDC_ARROW
+          return TRUE;
+        }
+        break;
+      // Handled here, a right click sends no WM_CONTEXTMENU; that one comes from the keyboard.
+      case WM_RBUTTONUP:
+        context_menu(window, *view, at);
+        return 0;
+      case WM_CONTEXTMENU: {
+        POINT client{0, 0};
+        if (lparam != -1) {
+          client = at;
+          ScreenToClient(window, &client);
+        }
+        context_menu(window, *view, client);
+        return 0;
+      }
       case WM_NCDESTROY:
         note_destroyed(window);
+        view->set_change_hook({});
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete state;
         break;
       default:
         break;
@@ -65,17 +176,22 @@ bool class_registered() {
 
 }  // namespace
 
-std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo& info) {
+std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo& info, std::shared_ptr<BrowserActions> actions) {
   const auto parent = static_cast<HWND>(info.WndParent);
   if (info.m_bWindowRenderingDisabled != 0 || parent == nullptr || !IsWindow(parent)) return nullptr;
   const std::u16string name(text_of(&info.windowName));
   const std::wstring wide_name(name.begin(), name.end());
+  auto fonts = std::make_shared<const PageFonts>();
+  auto view = std::make_shared<PageView>(std::make_unique<GdiMeasure>(fonts), std::move(actions));
+  // The window owns its state from WM_NCCREATE on (it frees it at WM_NCDESTROY).
+  Creation creation{new WindowState{view, fonts}};
   HWND window = class_registered()
                     ? CreateWindowExW(info.ExStyle, kClassName, wide_name.c_str(), info.Style, info.x, info.y,
                                       info.Width, info.Height, parent, static_cast<HMENU>(info.Menu),
-                                      this_module(), nullptr)
+                                      this_module(), &creation)
                     : nullptr;
   if (window == nullptr) {
+    if (!creation.adopted) delete creation.state;
     ledger().record_error("browser creation: the browser window could not be made (error " +
                           std::to_string(GetLastError()) + ")");
     return nullptr;
@@ -83,7 +199,7 @@ std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo& info) {
   const DWORD thread = GetCurrentThreadId();
   note_created(window, thread);
   info.Wnd = window;
-  return std::unique_ptr<BrowserWindow>(new BrowserWindow(window, thread));
+  return std::unique_ptr<BrowserWindow>(new BrowserWindow(window, thread, std::move(view)));
 }
 
 BrowserWindow::~BrowserWindow() {

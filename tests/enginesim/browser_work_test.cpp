@@ -192,5 +192,46 @@ TEST_F(EngineWork, AStepCalledFromInsideAStepIsCountedAndRunsWhatWasQueuedSince)
   release(browser);
 }
 
+TEST_F(EngineWork, TheTitleChangeCarriesThePagesTitleAndHistoryShowsEachPageAgain) {
+  ProgramClient client;
+  TCefBrowser* browser = create(client);
+  TCefFrame* frame = main_frame(browser);
+  const std::u16string first = u"<html><head><title> 演示 &amp; 应用 </title></head><body><p>一</p></body></html>";
+  const std::u16string url = u"http://demo.test/";
+  const TCefString first_view = view(first), url_view = view(url);
+  frame->load_string(frame, &first_view, &url_view);
+  const std::u16string second = u"<p>no title</p>";
+  const TCefString second_view = view(second);
+  const std::u16string about = u"http://demo.test/page/about";
+  const TCefString about_view = view(about);
+  frame->load_string(frame, &second_view, &about_view);
+  step();
+  auto titles = [&client] {
+    std::vector<std::u16string> seen;
+    for (const ProgramClient::Call& call : client.calls) {
+      if (call.slot == "display_handler.on_title_change") seen.push_back(call.text);
+    }
+    client.calls.clear();
+    return seen;
+  };
+  EXPECT_EQ(titles(), (std::vector<std::u16string>{u"演示 & 应用", about})) << "without a <title>, the URL";
+
+  // Back, forward and reload each show their entry again, announced as a load.
+  browser->go_back(browser);
+  step();
+  EXPECT_EQ(titles(), std::vector<std::u16string>{u"演示 & 应用"});
+  PCefStringUserFree source = frame->get_source(frame);
+  EXPECT_EQ(text_of(source), first) << "the entry's source is the frame's again";
+  cef_string_userfree_utf16_free(source);
+  browser->go_back(browser);  // there is nothing further back
+  browser->go_forward(browser);
+  browser->reload(browser);
+  step();
+  EXPECT_EQ(titles(), (std::vector<std::u16string>{about, about}));
+  EXPECT_EQ(sim_recorded_number(browser, "reload"), 1);
+  release(frame);
+  release(browser);
+}
+
 }  // namespace
 }  // namespace larkwell::enginesim::test

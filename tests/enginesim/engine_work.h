@@ -41,7 +41,7 @@ struct Counted {
   static int32_t CEF_CALLBACK get_refct(TCefBase* base) { return self(base)->count; }
 };
 
-// A client with a life-span, a load and a display handler. Each call of theirs is logged with
+// A client with a life-span, a load, a display and (when asked to) a menu handler. Each call of theirs is logged with
 // what the engine passed, then the references that came with the arguments are released.
 class ProgramClient {
  public:
@@ -55,7 +55,16 @@ class ProgramClient {
     int32_t step = 0;          // cef_do_message_loop_work calls so far when the call came
   };
 
+  // What on_before_menu found in the engine's menu record.
+  struct Menu {
+    TCefBrowser* browser = nullptr;
+    int32_t type_flags = 0, x = 0, y = 0, edit_flags = 0;
+    std::u16string link_url, image_url, page_url, frame_url, selection_text, misspelled_word, security_info;
+  };
+
   ProgramClient() {
+    client_.structure.get_menu_handler = &get_menu;
+    menu_.structure.on_before_menu = &on_before_menu;
     client_.structure.get_life_span_handler = &get_life_span;
     client_.structure.get_load_handler = &get_load;
     client_.structure.get_display_handler = &get_display;
@@ -75,13 +84,17 @@ class ProgramClient {
   }
   // Nobody but the program holds the client or a handler any more.
   bool released() const {
-    return client_.count == 1 && life_span_.count == 1 && load_.count == 1 && display_.count == 1;
+    return client_.count == 1 && life_span_.count == 1 && load_.count == 1 && display_.count == 1 &&
+           menu_.count == 1;
   }
   // How often the engine asked for each handler: "life_span", "load", "display".
   int asked(const std::string& family) const { return asked_.count(family) != 0 ? asked_.at(family) : 0; }
 
   std::vector<Call> calls;
   bool gives_display = true;
+  bool gives_menu = false;
+  int menu_answer = 1;  // what on_before_menu answers
+  std::vector<Menu> menus;
   // Runs inside each call, after it was logged and before its references go.
   std::function<void(const Call&)> during_call;
 
@@ -102,6 +115,18 @@ class ProgramClient {
   static TCefLoadHandler* CEF_CALLBACK get_load(TCefClient* c) { return owner(c)->hand_out("load", owner(c)->load_, true); }
   static TCefDisplayHandler* CEF_CALLBACK get_display(TCefClient* c) {
     return owner(c)->hand_out("display", owner(c)->display_, owner(c)->gives_display);
+  }
+  static TCefMenuHandler* CEF_CALLBACK get_menu(TCefClient* c) {
+    return owner(c)->hand_out("menu", owner(c)->menu_, owner(c)->gives_menu);
+  }
+  static int CEF_CALLBACK on_before_menu(TCefMenuHandler* h, TCefBrowser* browser, TCefMenuInfo* info) {
+    ProgramClient* self = owner(h);
+    self->menus.push_back({browser, info->typeFlags, info->x, info->y, info->editFlags, text_of(&info->linkUrl),
+                           text_of(&info->imageUrl), text_of(&info->pageUrl), text_of(&info->frameUrl),
+                           text_of(&info->selectionText), text_of(&info->misspelledWord),
+                           text_of(&info->securityInfo)});
+    browser->base.release(&browser->base);
+    return self->menu_answer;
   }
   static void CEF_CALLBACK on_after_created(TCefLifeSpanHandler* h, TCefBrowser* browser) {
     owner(h)->note("life_span_handler.on_after_created", browser);
@@ -139,6 +164,7 @@ class ProgramClient {
   Counted<TCefLifeSpanHandler, ProgramClient> life_span_{this};
   Counted<TCefLoadHandler, ProgramClient> load_{this};
   Counted<TCefDisplayHandler, ProgramClient> display_{this};
+  Counted<TCefMenuHandler, ProgramClient> menu_{this};
   std::map<std::string, int> asked_;
 };
 

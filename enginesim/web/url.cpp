@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "enginesim/script/dom_model.h"
+#include "enginesim/web/url.h"
 
 namespace larkwell::enginesim {
 namespace {

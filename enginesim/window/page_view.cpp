@@ -1,0 +1,121 @@
+#include "enginesim/window/page_view.h"
+
+#include <utility>
+
+#include "enginesim/string_records.h"
+
+namespace larkwell::enginesim::window {
+
+void PageView::show(std::shared_ptr<const web::Page> page, std::u16string url) {
+  std::function<void()> hook;
+  {
+    std::scoped_lock lock(mutex_);
+    page_ = std::move(page);
+    url_ = std::move(url);
+    layout_.reset();
+    ++counts_.pages_shown;
+    hook = change_hook_;
+  }
+  if (hook) hook();
+}
+
+void PageView::set_change_hook(std::function<void()> hook) {
+  std::scoped_lock lock(mutex_);
+  change_hook_ = std::move(hook);
+}
+
+void PageView::set_width(int width) {
+  std::scoped_lock lock(mutex_);
+  if (width == width_) return;
+  width_ = width;
+  layout_.reset();
+}
+
+int PageView::width() const {
+  std::scoped_lock lock(mutex_);
+  return width_;
+}
+
+PageLayout PageView::layout() {
+  std::scoped_lock lock(mutex_);
+  if (!layout_) {
+    static const web::Page kNothing;
+    layout_ = lay_out(page_ ? (page_->title.empty() ? url_ : page_->title) : u"", page_ ? *page_ : kNothing, width_,
+                      *measure_);
+    ++counts_.layouts;
+  }
+  return *layout_;
+}
+
+std::u16string PageView::title() const {
+  std::scoped_lock lock(mutex_);
+  return page_ && !page_->title.empty() ? page_->title : url_;
+}
+
+std::u16string PageView::url() const {
+  std::scoped_lock lock(mutex_);
+  return url_;
+}
+
+std::u16string PageView::text() const {
+  std::scoped_lock lock(mutex_);
+  return page_ ? page_->text() : u"";
+}
+
+ViewCounts PageView::counts() const {
+  std::scoped_lock lock(mutex_);
+  return counts_;
+}
+
+void PageView::note_paint() {
+  std::scoped_lock lock(mutex_);
+  ++counts_.paints;
+}
+
+void PageView::note_menu_shown() {
+  std::scoped_lock lock(mutex_);
+  ++counts_.menus_shown;
+}
+
+bool PageView::click(int x, int y) {
+  const PageLayout shown = layout();
+  const Piece* link = shown.link_at(x, y);
+  if (link == nullptr) return false;
+  const std::u16string target = web::resolve_link(url(), link->href);
+  if (target.empty()) return false;
+  actions_->load_in_main_frame(target);  // program code may run: no lock held
+  return true;
+}
+
+bool PageView::context_menu(int x, int y) {
+  const PageLayout shown = layout();
+  const Piece* link = shown.link_at(x, y);
+  const std::u16string page_url = url();
+  {
+    std::scoped_lock lock(mutex_);
+    ++counts_.menu_requests;
+  }
+  // The record's texts are the engine's own, freed after the call like any engine string.
+  TCefMenuInfo info{};
+  info.typeFlags = kMenuTypePage | (link != nullptr ? kMenuTypeLink : 0);
+  info.x = x;
+  info.y = y;
+  if (link != nullptr) assign_copy(&info.linkUrl, std::u16string_view(web::resolve_link(page_url, link->href)));
+  assign_copy(&info.pageUrl, std::u16string_view(page_url));
+  assign_copy(&info.frameUrl, std::u16string_view(page_url));
+  // Nothing in this view is editable; history is.
+  info.editFlags = (actions_->can(BrowserActions::Command::back) ? kMenuCanGoBack : 0) |
+                   (actions_->can(BrowserActions::Command::forward) ? kMenuCanGoForward : 0);
+  const std::optional<bool> dealt_with = actions_->ask_menu_handler(info);
+  for (TCefString* text : {&info.linkUrl, &info.imageUrl, &info.pageUrl, &info.frameUrl, &info.selectionText,
+                           &info.misspelledWord, &info.securityInfo}) {
+    clear_record(text);
+  }
+  if (dealt_with.has_value()) {
+    std::scoped_lock lock(mutex_);
+    ++counts_.menus_asked;
+  }
+  return !dealt_with.value_or(false);
+}
+
+}  // namespace larkwell::enginesim::window
