@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <string>
+#include <vector>
 
 #include "enginesim/collections.h"
 #include "enginesim/ledger.h"
@@ -42,12 +43,19 @@ void paint(HWND window, WindowState& state) {
   if (dc == nullptr) return;
   FillRect(dc, &paint_info.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const PageLayout layout = state.view->layout();
+  const std::vector<int> links = PageView::link_numbers(layout);
+  const int focus = GetFocus() == window ? state.view->focused_link() : -1;
   SetBkMode(dc, TRANSPARENT);
   const HGDIOBJ old_font = SelectObject(dc, state.fonts->font(TextStyle::body, false));
-  for (const Piece& piece : layout.pieces) {
+  for (size_t i = 0; i < layout.pieces.size(); ++i) {
+    const Piece& piece = layout.pieces[i];
     SelectObject(dc, state.fonts->font(piece.style, piece.link));
     SetTextColor(dc, piece.link ? kLinkColour : kTextColour);
     TextOutW(dc, piece.x, piece.y, wide(piece.text), static_cast<int>(piece.text.size()));
+    if (focus >= 0 && links[i] == focus) {
+      RECT box{piece.x - 1, piece.y, piece.x + piece.width + 1, piece.y + piece.height};
+      DrawFocusRect(dc, &box);
+    }
   }
   SelectObject(dc, old_font);
   RECT client;
@@ -113,9 +121,36 @@ LRESULT CALLBACK browser_window_procedure(HWND window, UINT message, WPARAM wpar
         view->set_width(LOWORD(lparam));
         InvalidateRect(window, nullptr, FALSE);
         break;
+      case WM_LBUTTONDOWN:
+        SetFocus(window);  // a click in the page gives it the keyboard
+        return 0;
       case WM_LBUTTONUP:
         view->click(at.x, at.y);
         return 0;
+      // The program posts WM_SETFOCUS when its control gets the focus: the page takes it.
+      case WM_SETFOCUS:
+        if (GetFocus() != window) SetFocus(window);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+      case WM_KILLFOCUS:
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+      case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS;
+      // Tab and Shift+Tab move among the links, Enter follows the focused one.
+      case WM_KEYDOWN:
+        if (wparam == VK_TAB) {
+          view->move_focus(GetKeyState(VK_SHIFT) >= 0);
+          return 0;
+        }
+        if (wparam == VK_RETURN) {
+          view->follow_focus();
+          return 0;
+        }
+        break;
+      case WM_CHAR:
+        if (wparam == L'\t' || wparam == L'\r') return 0;
+        break;
       case WM_SETCURSOR:
         if (LOWORD(lparam) == HTCLIENT) {
           POINT cursor;

@@ -1,5 +1,7 @@
 #include "enginesim/window/page_view.h"
 
+#include <algorithm>
+
 #include <utility>
 
 #include "enginesim/string_records.h"
@@ -13,6 +15,7 @@ void PageView::show(std::shared_ptr<const web::Page> page, std::u16string url) {
     page_ = std::move(page);
     url_ = std::move(url);
     layout_.reset();
+    focus_ = -1;
     ++counts_.pages_shown;
     hook = change_hook_;
   }
@@ -85,6 +88,61 @@ bool PageView::click(int x, int y) {
   if (target.empty()) return false;
   actions_->load_in_main_frame(target);  // program code may run: no lock held
   return true;
+}
+
+std::vector<int> PageView::link_numbers(const PageLayout& layout) {
+  std::vector<int> numbers;
+  int last = -1;
+  const Piece* previous = nullptr;
+  for (const Piece& piece : layout.pieces) {
+    if (!piece.link) {
+      numbers.push_back(-1);
+    } else {
+      const bool continues = previous != nullptr && previous->link && previous->href == piece.href;
+      numbers.push_back(continues ? last : ++last);
+    }
+    previous = &piece;
+  }
+  return numbers;
+}
+
+void PageView::move_focus(bool forward) {
+  const std::vector<int> numbers = link_numbers(layout());
+  const int links = numbers.empty() ? 0 : *std::max_element(numbers.begin(), numbers.end()) + 1;
+  std::function<void()> hook;
+  {
+    std::scoped_lock lock(mutex_);
+    if (links == 0) {
+      focus_ = -1;
+      return;
+    }
+    if (focus_ < 0) {
+      focus_ = forward ? 0 : links - 1;
+    } else {
+      focus_ = (focus_ + (forward ? 1 : links - 1)) % links;
+    }
+    hook = change_hook_;
+  }
+  if (hook) hook();
+}
+
+bool PageView::follow_focus() {
+  const PageLayout shown = layout();
+  const std::vector<int> numbers = link_numbers(shown);
+  const int focus = focused_link();
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    if (focus < 0 || numbers[i] != focus) continue;
+    const std::u16string target = web::resolve_link(url(), shown.pieces[i].href);
+    if (target.empty()) return false;
+    actions_->load_in_main_frame(target);  // program code may run: no lock held
+    return true;
+  }
+  return false;
+}
+
+int PageView::focused_link() const {
+  std::scoped_lock lock(mutex_);
+  return focus_;
 }
 
 bool PageView::context_menu(int x, int y) {

@@ -71,6 +71,17 @@ class PageView {
 
   // A click at client point (x, y): a link there is followed. False when there is none.
   bool click(int x, int y);
+  // Keyboard focus among the page's links, in page order; a new page starts with none. Moving
+  // past the last link (or before the first) comes round to the other end.
+  void move_focus(bool forward);
+  // The focused link is followed; false when none has the focus.
+  bool follow_focus();
+  // The number of the focused link (0 for the first), -1 for none.
+  int focused_link() const;
+  // Which link each piece of `layout` belongs to, -1 for a piece of no link: the pieces of one
+  // link (wrapped over lines) follow each other with the same target.
+  static std::vector<int> link_numbers(const PageLayout& layout);
+
   // The context menu at client point (x, y): true when the engine's own menu should show
   // (no handler, or it answered 0); counted either way.
   bool context_menu(int x, int y);
@@ -86,6 +97,7 @@ class PageView {
   std::u16string url_;
   int width_ = 0;
   std::optional<PageLayout> layout_;  // for page_ at width_
+  int focus_ = -1;                    // the focused link's number
   ViewCounts counts_;
 };
 

@@ -237,6 +237,31 @@ TEST_F(BrowserView, AClickOnALinkLoadsItsResolvedTargetInTheMainFrameAndTheClien
   EXPECT_EQ(frame_url(), kStartUrl);
 }
 
+TEST_F(BrowserView, TabMovesAmongTheLinksRoundTheEndsAndEnterFollowsTheFocusedOne) {
+  show(kStartPage, kStartUrl);
+  const auto key = [&](UINT vk) { PostMessageW(window, WM_KEYDOWN, vk, 0); };
+  const int64_t loads = sim_recorded_number(frame, "load_url");
+  key(VK_RETURN);  // no link has the focus yet
+  pump();
+  EXPECT_EQ(sim_recorded_number(frame, "load_url"), loads);
+
+  // Three links: Tab, Tab, Tab, Tab comes round to the first; Shift+Tab is not held here.
+  for (int i = 0; i < 4; ++i) key(VK_TAB);
+  key(VK_RETURN);
+  pump();
+  EXPECT_EQ(sim_recorded_number(frame, "load_url"), loads + 1);
+  EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/download/report.xls?size=300000");
+
+  // A new page starts without a focused link; the second Tab reaches the second link.
+  show(kStartPage, kStartUrl);
+  key(VK_TAB);
+  key(VK_TAB);
+  key(VK_RETURN);
+  pump();
+  EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/download/chunked.xls");
+  EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, VK_TAB, 0), DLGC_WANTALLKEYS) << "dialog loops leave it the keys";
+}
+
 TEST_F(BrowserView, ARightClickAsksTheMenuHandlerWithAFilledRecordAndAnAnswerOfOneShowsNoMenu) {
   client.gives_menu = true;
   client.menu_answer = 1;
