@@ -1,4 +1,7 @@
 # Larkwell's entry points.
+#   make demo     build the program and run it under Wine against the demo web application
+#                 (with a display: until its window is closed; without: a scripted tour with
+#                 screenshots under build/win/demo)
 #   make test     install what is missing, build the three trees, run every test
 #   make build    build the three trees (make win, make host, make tsan: one tree)
 #   make test-win, make test-host, make test-tsan: the tests of one tree
@@ -24,7 +27,7 @@ tsan_CONFIG := -DCMAKE_BUILD_TYPE=Debug -DLARKWELL_SANITIZERS=thread \
 # A tree without tests is a broken tree, not a green one.
 CTEST_ARGS ?= --no-tests=error
 
-.PHONY: test build deps clean $(TREES) $(addprefix test-,$(TREES))
+.PHONY: demo test build deps clean $(TREES) $(addprefix test-,$(TREES))
 
 test: build
 	@status=0; \
@@ -36,6 +39,9 @@ test: build
 	exit $$status
 
 build: $(TREES)
+
+demo: win
+	scripts/demo.sh $(BUILD)/win
 
 deps:
 	scripts/install-deps.sh

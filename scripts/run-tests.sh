@@ -27,23 +27,12 @@ run_ctest() {
   return "$status"
 }
 
-xvfb_pid=""
-display_file=""
-prefix=""
+. "$here/wine-session.sh"
 cleanup() {
   if [ -n "$ctest_pid" ]; then
     kill "$ctest_pid" 2>/dev/null || true
   fi
-  if [ -n "$prefix" ]; then
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    # Wait until it is gone, so a run started right after never meets a dying server.
-    WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  [ -z "$display_file" ] || rm -f "$display_file"
+  wine_session_end
 }
 trap cleanup EXIT
 trap 'exit 130' INT
@@ -54,40 +43,7 @@ if ! grep -q '^LARKWELL_TEST_PLATFORM:INTERNAL=wine$' "$cache"; then
   exit
 fi
 
-# Xvfb picks a free display and writes its number to fd 3 once it accepts clients.
-start_xvfb() {
-  display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" \
-    >"$build/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  local tries
-  for ((tries = 0; tries < 100; tries++)); do
-    if [ -s "$display_file" ]; then
-      export DISPLAY=:$(head -n1 "$display_file")
-      return 0
-    fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "run-tests: Xvfb did not start (see $build/xvfb.log)" >&2
-  return 1
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb
-fi
-
-prefix=$build/wineprefix
-"$here/wine-prefix.sh" "$prefix"
-. "$here/wine-env.sh"
-larkwell_wine_env "$prefix"
-export LARKWELL_WINEPREFIX=$prefix
-# Started before any wine process, it serves every test of this run.
-wineserver -p
-# The first wine process of a server starts Wine's own services, which keep its output
-# open for as long as the server lives: start them here, not from a test whose output
-# ctest would then wait for until the timeout.
-wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
+wine_session_begin "$build"
 # Very rarely a Wine process dies of a signal inside Wine itself (seen once in about 150 runs
 # of the whole suite, never reproduced alone). A test that fails is run once more; one that
 # fails twice fails the run, and the first failure stays in the output.

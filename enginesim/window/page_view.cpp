@@ -83,6 +83,16 @@ void PageView::note_menu_shown() {
 bool PageView::click(int x, int y) {
   const PageLayout shown = layout();
   const Piece* link = shown.link_at(x, y);
+  {
+    // As in a browser, the next Tab goes on from where the click was: a clicked link has the
+    // focus, a click beside every link starts again before the first.
+    std::scoped_lock lock(mutex_);
+    focus_ = -1;
+    if (link != nullptr) {
+      const std::vector<int> numbers = link_numbers(shown);
+      focus_ = numbers[static_cast<size_t>(link - shown.pieces.data())];
+    }
+  }
   if (link == nullptr) return false;
   const std::u16string target = web::resolve_link(url(), link->href);
   if (target.empty()) return false;

@@ -69,7 +69,8 @@ class PageView {
   ViewCounts counts() const;
   void note_paint();
 
-  // A click at client point (x, y): a link there is followed. False when there is none.
+  // A click at client point (x, y): a link there gets the focus and is followed; elsewhere the
+  // focus goes. False when there is no link there.
   bool click(int x, int y);
   // Keyboard focus among the page's links, in page order; a new page starts with none. Moving
   // past the last link (or before the first) comes round to the other end.

@@ -1,38 +1,36 @@
 #!/usr/bin/env bash
-# larkwell_starts.sh <bin-dir>
-# The real program with the stand-in engine next to it: it opens one maximised window captioned
-# "Larkwell", closes when that window is closed, exits with 0, and has shut the engine down once
-# with nothing left over. Runs under the Wine prefix and display of the test run.
+# The real program with the stand-in engine against the demo web application: it opens one
+# maximised window captioned "Larkwell" and asks for the start page with the workstation's id;
+# it closes when that window is closed, exits with 0, and has shut the engine down once with
+# nothing left over.
 set -uo pipefail
-bin=$1
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-
 . "$(dirname "$(realpath "$0")")/e2e-lib.sh"
-cd "$bin"
-E2E_STDERR=$out/stderr
-ENGINESIM_REPORT_AT_EXIT=1 wine Larkwell.exe >"$out/stdout" 2>"$E2E_STDERR" </dev/null &
-E2E_PROGRAM=$!
+e2e_begin "$@"
 fail() { e2e_fail "$@"; }
+e2e_serve
+e2e_start
 
-state=$(wine lwtool.exe wait Larkwell 30 </dev/null) || fail "no visible window titled Larkwell"
-state=${state%$'\r'}
+state=$(e2e_tool wait Larkwell 30) || fail "no visible window titled Larkwell"
 echo "window: $state"
 read -r visible maximised topmost class <<<"$state"
 [ "$maximised" = 1 ] || fail "the window is not maximised ($state)"
 [ "$topmost" = 0 ] || fail "the main window must not stay on top"
+windows=$(e2e_tool list | grep -c '|Larkwell$')
+[ "$windows" = 1 ] || fail "$windows visible windows titled Larkwell"
 
 sleep 1
-wine lwtool.exe close Larkwell </dev/null || fail "could not close the window"
+e2e_shot start-page
+
+e2e_tool close Larkwell || fail "could not close the window"
 e2e_wait_exit 10
 [ "$E2E_STATUS" = 0 ] || fail "exit code $E2E_STATUS"
-grep -q "enginesim at exit: cef_initialize 1, cef_shutdown 1, ledger clean at shutdown" "$out/stderr" ||
+grep -q "enginesim at exit: cef_initialize 1, cef_shutdown 1, ledger clean at shutdown" "$E2E_STDERR" ||
   fail "the engine was not shut down once and clean"
-settings=$(grep '^enginesim settings:' "$out/stderr") || fail "the engine never started"
+settings=$(grep '^enginesim settings:' "$E2E_STDERR") || fail "the engine never started"
 for expected in "cache_path='cache'" "user_agent=''" "locale=''" "log_file=''" "resources_dir_path=''" \
                 "log_severity=99" "multi_threaded_message_loop=0" "extra_plugin_paths=-1"; do
   [[ "$settings" == *" $expected"* ]] || fail "the engine did not get $expected: $settings"
 done
 # LANG is the program's own only after the engine started.
 [[ "$settings" != *"LANG='zh-CN'"* ]] || fail "LANG was set before the engine started: $settings"
-echo "PASS: Larkwell started maximised, closed, exit code 0, engine shut down once and clean"
+echo "PASS: Larkwell started maximised, asked for the start page, closed with exit code 0, engine shut down once and clean"

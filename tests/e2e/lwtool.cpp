@@ -2,12 +2,23 @@
 // to (run with wine in the same prefix). Arguments are wide strings: under zh_CN the narrow
 // ones would arrive in code page 936.
 //
+// A <title> may be "class|title" (a message box "#32770|Larkwell", say).
 //   lwtool wait <title> <seconds>   waits for a visible top-level window titled <title>; prints
 //                                   "visible maximised topmost class" as 0/1 flags and the class
 //   lwtool close <title>            posts WM_CLOSE to it
 //   lwtool gone <title> <seconds>   waits until no window titled <title> is left
-//   lwtool texts <title>            prints the text of each Static child (a message box's
-//                                   text), one per line, UTF-8
+//   lwtool texts <title>            prints the text of each Static or label child (a message
+//                                   box's text), one per line, UTF-8
+//   lwtool get <title> <id>         prints the text of the control with that id (for a combo box
+//                                   with an edit field, the field's text), UTF-8
+//   lwtool set <title> <id> <text>  sets that text
+//   lwtool press <title> <id>       presses the dialog's button with that id
+//   lwtool openw <path>             opens the file for writing, sharing nothing, and closes it
+//                                   again: exit code 0 when no other process holds it open
+//   lwtool hold <path> <seconds>    creates or opens the file, sharing nothing, prints "held"
+//                                   and keeps it open that long
+//   lwtool list                     prints every visible top-level window: "topmost maximised
+//                                   class|title", UTF-8
 // Exit code 0 on success, 1 when the window is not there (in time), 2 for bad arguments.
 #include <windows.h>
 
@@ -17,9 +28,17 @@
 
 namespace {
 
+// `title`, or "class|title" to tell a message box from a main window of the same title.
 HWND FindVisible(const wchar_t* title) {
+  std::wstring className;
+  std::wstring caption = title;
+  if (const size_t bar = caption.find(L'|'); bar != std::wstring::npos) {
+    className = caption.substr(0, bar);
+    caption.erase(0, bar + 1);
+  }
   HWND window = nullptr;
-  while ((window = FindWindowExW(nullptr, window, nullptr, title)) != nullptr) {
+  while ((window = FindWindowExW(nullptr, window, className.empty() ? nullptr : className.c_str(),
+                                 caption.c_str())) != nullptr) {
     if (IsWindowVisible(window)) return window;
   }
   return nullptr;
@@ -34,25 +53,101 @@ HWND WaitFor(const wchar_t* title, double seconds) {
   }
 }
 
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  std::string out(text.size() * 4, '\0');
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                    static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+// The text of a window of another process (GetWindowText reads nothing across processes).
+std::wstring TextOfWindow(HWND window) {
+  wchar_t text[32768] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 32768, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+  return std::wstring(text, length);
+}
+
 BOOL CALLBACK PrintStatic(HWND window, LPARAM) {
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
-  if (std::wstring(className) != L"Static") return TRUE;
-  wchar_t text[4096] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
-  if (length == 0) return TRUE;
-  char utf8[16384] = {};
-  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8, sizeof utf8 - 1, nullptr, nullptr);
-  std::printf("%s\n", utf8);
+  // A message box's texts are Static controls; the program's own labels are TLabel windows.
+  const std::wstring name = className;
+  if (name != L"Static" && name.find(L"TLabel") == std::wstring::npos) return TRUE;
+  const std::wstring text = TextOfWindow(window);
+  if (!text.empty()) std::printf("%s\n", Utf8(text).c_str());
+  return TRUE;
+}
+
+struct TFind {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND window, LPARAM data) {
+  auto* find = reinterpret_cast<TFind*>(data);
+  if (GetDlgCtrlID(window) != find->id) return TRUE;
+  find->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK FirstEdit(HWND window, LPARAM data) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (std::wstring(className) != L"Edit") return TRUE;
+  *reinterpret_cast<HWND*>(data) = window;
+  return FALSE;
+}
+
+// The control with `id` inside `dialog`; for a combo box with an edit field (the Save As
+// dialog's file name), the field itself.
+HWND Control(HWND dialog, int id) {
+  TFind find{id, nullptr};
+  EnumChildWindows(dialog, &MatchId, reinterpret_cast<LPARAM>(&find));
+  if (!find.found) return nullptr;
+  HWND edit = nullptr;
+  EnumChildWindows(find.found, &FirstEdit, reinterpret_cast<LPARAM>(&edit));
+  return edit ? edit : find.found;
+}
+
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
+  if (!IsWindowVisible(window)) return TRUE;
+  wchar_t className[128] = {};
+  GetClassNameW(window, className, 128);
+  const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+  std::printf("%d %d %s|%s\n", (exStyle & WS_EX_TOPMOST) ? 1 : 0, IsZoomed(window) ? 1 : 0,
+              Utf8(className).c_str(), Utf8(TextOfWindow(window)).c_str());
   return TRUE;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 2 && std::wstring(argv[1]) == L"list") {
+    EnumWindows(&PrintTopLevel, 0);
+    std::fflush(stdout);
+    return 0;
+  }
   if (argc < 3) return 2;
   const std::wstring command = argv[1];
+  if (command == L"openw" || command == L"hold") {
+    const bool hold = command == L"hold";
+    HANDLE file = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, hold ? OPEN_ALWAYS : OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      std::printf("error %lu\n", GetLastError());
+      return 1;
+    }
+    if (hold) {
+      std::printf("held\n");
+      std::fflush(stdout);
+      Sleep(static_cast<DWORD>((argc > 3 ? _wtof(argv[3]) : 10) * 1000));
+    }
+    CloseHandle(file);
+    return 0;
+  }
   const wchar_t* title = argv[2];
   const double seconds = argc > 3 ? _wtof(argv[3]) : 10;
   if (command == L"wait") {
@@ -76,6 +171,24 @@ int wmain(int argc, wchar_t** argv) {
     if (!window) return 1;
     EnumChildWindows(window, &PrintStatic, 0);
     std::fflush(stdout);
+    return 0;
+  }
+  if (command == L"get" || command == L"set" || command == L"press") {
+    if (argc < 4 || (command == L"set" && argc < 5)) return 2;
+    HWND dialog = FindVisible(title);
+    if (!dialog) return 1;
+    const int id = _wtoi(argv[3]);
+    HWND control = Control(dialog, id);
+    if (!control) return 1;
+    if (command == L"get") {
+      std::printf("%s\n", Utf8(TextOfWindow(control)).c_str());
+      std::fflush(stdout);
+    } else if (command == L"set") {
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG, 2000, &ignored);
+    } else {
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    }
     return 0;
   }
   if (command == L"gone") {

@@ -259,6 +259,15 @@ TEST_F(BrowserView, TabMovesAmongTheLinksRoundTheEndsAndEnterFollowsTheFocusedOn
   key(VK_RETURN);
   pump();
   EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/download/chunked.xls");
+
+  // A click beside the links starts again before the first.
+  key(VK_TAB);
+  pump();
+  post_mouse(window, WM_LBUTTONUP, POINT{600, 400});
+  key(VK_TAB);
+  key(VK_RETURN);
+  pump();
+  EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/download/report.xls?size=300000");
   EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, VK_TAB, 0), DLGC_WANTALLKEYS) << "dialog loops leave it the keys";
 }
 

@@ -1,0 +1,64 @@
+# Sourced by the scripts that run Windows programs of a build tree under Wine (the test run and
+# the demo): an X server when there is no display, the tree's Wine prefix, and one persistent
+# wineserver, so each program starts in a fraction of a second. wine_session_end stops what
+# wine_session_begin started; call it from an EXIT trap.
+
+wine_session_xvfb_pid=""
+wine_session_display_file=""
+wine_session_prefix=""
+
+# wine_session_begin <build-dir>: exports DISPLAY (a new Xvfb when it was empty) and the wine
+# environment of the tree's prefix (made when missing).
+wine_session_begin() {
+  local build=$1 here
+  here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  if [ -z "${DISPLAY:-}" ]; then
+    wine_session_start_xvfb "$build" || return 1
+  fi
+  wine_session_prefix=$build/wineprefix
+  "$here/wine-prefix.sh" "$wine_session_prefix" || return 1
+  . "$here/wine-env.sh"
+  larkwell_wine_env "$wine_session_prefix"
+  export LARKWELL_WINEPREFIX=$wine_session_prefix
+  # Started before any wine process, it serves every program of the session.
+  wineserver -p
+  # The first wine process of a server starts Wine's own services, which keep its output
+  # open for as long as the server lives: start them here, not from a program whose output
+  # someone waits for.
+  wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
+}
+
+# Xvfb picks a free display and writes its number to the file once it accepts clients.
+wine_session_start_xvfb() {
+  local build=$1 tries
+  wine_session_display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$wine_session_display_file" \
+    >"$build/xvfb.log" 2>&1 &
+  wine_session_xvfb_pid=$!
+  for ((tries = 0; tries < 100; tries++)); do
+    if [ -s "$wine_session_display_file" ]; then
+      export DISPLAY=:$(head -n1 "$wine_session_display_file")
+      return 0
+    fi
+    kill -0 "$wine_session_xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "wine session: Xvfb did not start (see $build/xvfb.log)" >&2
+  return 1
+}
+
+# True when the session started its own X server (nobody is watching the screen).
+wine_session_headless() { [ -n "$wine_session_xvfb_pid" ]; }
+
+wine_session_end() {
+  if [ -n "$wine_session_prefix" ]; then
+    WINEPREFIX=$wine_session_prefix wineserver -k 2>/dev/null || true
+    # Wait until it is gone, so a run started right after never meets a dying server.
+    WINEPREFIX=$wine_session_prefix wineserver -w 2>/dev/null || true
+  fi
+  if [ -n "$wine_session_xvfb_pid" ]; then
+    kill "$wine_session_xvfb_pid" 2>/dev/null || true
+    wait "$wine_session_xvfb_pid" 2>/dev/null || true
+  fi
+  [ -z "$wine_session_display_file" ] || rm -f "$wine_session_display_file"
+}
