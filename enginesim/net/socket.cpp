@@ -158,12 +158,16 @@ Connection Connection::open(const std::string& host, uint16_t port, const std::a
     failed.error_ = NetError::failed;
     return failed;
   }
+  // Only numeric IPv4 addresses and localhost: the stand-in browses this machine's servers and
+  // never asks a name server.
   addrinfo hints{};
-  hints.ai_family = AF_INET;  // the stand-in browses IPv4 addresses and names only
+  hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
   addrinfo* found = nullptr;
   const std::string service = std::to_string(port);
-  if (getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0 || found == nullptr) {
+  const std::string address = host == "localhost" ? "127.0.0.1" : host;
+  if (getaddrinfo(address.c_str(), service.c_str(), &hints, &found) != 0 || found == nullptr) {
     failed.error_ = NetError::name_not_resolved;
     return failed;
   }

@@ -25,6 +25,7 @@ class Connection {
   ~Connection() { close(); }
 
   // Connects to `host`:`port` within `timeout_ms`; `stop` (may be null) ends the wait early.
+  // `host` is a numeric IPv4 address or localhost; any other name is not resolved.
   // A connection that is not open says why in last_error().
   static Connection open(const std::string& host, uint16_t port, const std::atomic<bool>* stop,
                          int timeout_ms);

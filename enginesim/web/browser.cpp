@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "enginesim/firing/slot_table.h"
+#include "enginesim/net/fetches.h"
 #include "enginesim/process/process.h"
 
 // The window information's fields the browser records, as "window_info.<field>".
@@ -162,6 +163,8 @@ void SimBrowser::record_creation(const Creation& creation) {
 }
 
 SimBrowser::~SimBrowser() {
+  // Its fetches end first: a download still under way hears its end now, on this thread.
+  net::stop_fetches_of_tree(tree_.get());
   std::scoped_lock lock(tree_->mutex);
   tree_->browser = nullptr;
   for (SimFrame* frame : tree_->frames) frame->forget_parent_locked();
@@ -217,14 +220,24 @@ void SimBrowser::announce_creation() {
   });
 }
 
-void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url) {
+void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url, int status) {
   using namespace fire_args;
   TCefBrowser* browser = structure();
   TCefFrame* loaded = frame.structure();
   notify("load_handler.on_load_start", {Obj(browser), Obj(loaded)});
   notify("display_handler.on_address_change", {Obj(browser), Obj(loaded), Text(url)});
   if (frame.main()) notify("display_handler.on_title_change", {Obj(browser), Text(url)});
-  notify("load_handler.on_load_end", {Obj(browser), Obj(loaded), Int(200)});
+  notify("load_handler.on_load_end", {Obj(browser), Obj(loaded), Int(status)});
+}
+
+std::u16string SimBrowser::announce_load_error(SimFrame& frame, int code, const std::u16string& url,
+                                               const std::u16string& text) {
+  using namespace fire_args;
+  const TSimArg args[] = {Obj(structure()), Obj(frame.structure()), Int(code), Text(url), String(text)};
+  firing::Record record(args, 5);
+  fire_at_client("load_handler.on_load_error", record);
+  const bool replaced = record.status() == SIM_FIRE_CALLED && record.answer().number != 0;
+  return replaced ? record.arg(4).text_after() : text;
 }
 
 // --- navigation

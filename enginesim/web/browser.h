@@ -75,12 +75,22 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   void set_document(Held<TCefDomDocument> document);
   void set_v8context(Held<TCefV8Context> context);
 
+  // What a load leaves: the frame's URL, source and record "loaded"; the main frame also
+  // moves the history. The browser's client hears of it in the next work step, with `status`
+  // as the load's HTTP status code.
+  void navigate(std::u16string url, std::u16string source, int64_t kind, int status = 200);
+  // A failed load shows an error page at its address, with `text` as its source; nothing more
+  // is announced.
+  void show_error_page(std::u16string url, std::u16string text);
+
  private:
 #define ENGINESIM_DECLARE_COMMAND(name) \
   void name() { tally(#name); }
   ENGINESIM_FRAME_COMMANDS(ENGINESIM_DECLARE_COMMAND)
 #undef ENGINESIM_DECLARE_COMMAND
 
+  // The frame's URL, source, record "loaded" and, for the main frame, history, as a load leaves them.
+  void commit(std::u16string url, std::u16string source, int64_t kind);
   PCefStringUserFree get_source();
   PCefStringUserFree get_text();
   // Each load takes over the reference that came with its request or stream.
@@ -100,10 +110,6 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   // Takes over the visitor's reference; calls it with the attached document, if any.
   void visit_dom(TCefDomVisitor* visitor);
   TCefV8Context* get_v8context();
-
-  // What a load leaves: the frame's URL, source and record "loaded"; the main frame also
-  // moves the history. The browser's client hears of it in the next work step.
-  void navigate(std::u16string url, std::u16string source, int64_t kind);
 
   const std::shared_ptr<FrameTree> tree_;
   const std::u16string name_;
@@ -146,8 +152,12 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   void fire_at_client(const char* slot, firing::Record& record);
   // The client hears in the next work step that this browser exists (on_after_created).
   void announce_creation();
-  // The client hears that `frame` loaded `url`: start, address, title (main frame), end.
-  void announce_load(SimFrame& frame, const std::u16string& url);
+  // The client hears that `frame` loaded `url`: start, address, title (main frame), end with
+  // `status`.
+  void announce_load(SimFrame& frame, const std::u16string& url, int status);
+  // The client hears that loading `url` into `frame` failed: on_load_error with the engine's
+  // error text. Answers the text of the error page: the program's when it answered 1.
+  std::u16string announce_load_error(SimFrame& frame, int code, const std::u16string& url, const std::u16string& text);
 
  private:
 #define ENGINESIM_DECLARE_COUNTED(name) \

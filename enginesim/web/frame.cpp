@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "enginesim/net/fetches.h"
 #include "enginesim/unicode.h"
 #include "enginesim/web/browser.h"
 #include "enginesim/web/requests.h"
@@ -129,17 +130,23 @@ PCefStringUserFree SimFrame::get_text() {
   return userfree_text(strip_tags(source_));
 }
 
-void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind) {
-  {
-    std::scoped_lock lock(tree_->mutex);
-    if (main_ && tree_->browser != nullptr) tree_->history.push(url);
-    url_ = url;
-    source_ = std::move(source);
-    record("loaded", kind);
-  }
+void SimFrame::commit(std::u16string url, std::u16string source, int64_t kind) {
+  std::scoped_lock lock(tree_->mutex);
+  if (main_ && tree_->browser != nullptr) tree_->history.push(url);
+  url_ = std::move(url);
+  source_ = std::move(source);
+  record("loaded", kind);
+}
+
+void SimFrame::show_error_page(std::u16string url, std::u16string text) {
+  commit(std::move(url), std::move(text), SIM_LOADED_URL);
+}
+
+void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind, int status) {
+  commit(url, std::move(source), kind);
   // The browser keeps a reference on each of its frames: alive with it, this frame is too.
-  post_for_browser(tree_, [frame = this, url = std::move(url)](SimBrowser& browser) {
-    browser.announce_load(*frame, url);
+  post_for_browser(tree_, [frame = this, url = std::move(url), status](SimBrowser& browser) {
+    browser.announce_load(*frame, url, status);
   });
 }
 
@@ -147,19 +154,28 @@ void SimFrame::load_request(TCefRequest* request) {
   Held<TCefRequest> held = Held<TCefRequest>::adopt(request);
   tally("load_request");
   if (request == nullptr) return;
+  net::stop_page_fetches_of(this);
   SimRequest* loaded = object_of<SimRequest>(request, "frame load_request");
   if (loaded == nullptr) return;
   record("load_request.method", loaded->method());
   navigate(loaded->url(), u"", SIM_LOADED_REQUEST);
 }
 
+// An http:// address is fetched from the network; the frame changes when its answer comes.
 void SimFrame::load_url(const TCefString* url) {
   tally("load_url");
-  navigate(text_copy(url), u"", SIM_LOADED_URL);
+  net::stop_page_fetches_of(this);  // a newer load takes the place of one still coming
+  std::u16string address = text_copy(url);
+  if (net::is_http(address)) {
+    net::start_fetch({tree_, this}, address);
+    return;
+  }
+  navigate(std::move(address), u"", SIM_LOADED_URL);
 }
 
 void SimFrame::load_string(const TCefString* string_val, const TCefString* url) {
   tally("load_string");
+  net::stop_page_fetches_of(this);
   navigate(text_copy(url), text_copy(string_val), SIM_LOADED_STRING);
 }
 
@@ -167,6 +183,7 @@ void SimFrame::load_stream(TCefStreamReader* stream, const TCefString* url) {
   Held<TCefStreamReader> held = Held<TCefStreamReader>::adopt(stream);
   tally("load_stream");
   if (stream == nullptr) return;
+  net::stop_page_fetches_of(this);
   const std::optional<std::string> bytes = read_to_end(stream);  // outside the lock: the reader may be the program's
   if (!bytes) return;
   std::u16string source;
