@@ -341,5 +341,37 @@ TEST_F(HttpBrowsing, ShutdownAndTheBrowsersReleaseEndAStalledDownloadAtOnce) {
   ASSERT_EQ(cef_initialize(&settings, nullptr), 1);  // for the fixture's own shutdown
 }
 
+TEST_F(HttpBrowsing, APageThatStallsIsDroppedForANewerLoadAndStoppedWithItsBrowser) {
+  const Reply stalled = {{head("200 OK", {"Content-Type: text/html", "Content-Length: 1000"}) + "<p>half", 0, true}};
+  LoopbackServer server({{"/stall", stalled}, {"/", page("200 OK", kPage)}});
+  browser_ = create(client_);
+  step();
+  TCefFrame* frame = main_frame(browser_);
+  load(frame, server.url("/stall"));
+  for (int i = 0; i < 500 && server.requests().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // A newer load stops the stalled one at once, closing its connection; only the newer one is
+  // heard of.
+  auto began = Clock::now();
+  load(frame, u"about:blank");
+  EXPECT_LT(Clock::now() - began, std::chrono::seconds(1));
+  ASSERT_TRUE(step_until([&] { return heard("load_handler.on_load_end"); }));
+  EXPECT_EQ(last("display_handler.on_address_change").text, u"about:blank");
+  EXPECT_TRUE(step_until([&] { return server.client_closed_stall(); }, 5));
+
+  // The same stall, and the browser goes while the page is still coming.
+  client_.calls.clear();
+  LoopbackServer second({{"/stall", stalled}});
+  load(frame, second.url("/stall"));
+  release(frame);
+  for (int i = 0; i < 500 && second.requests().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  began = Clock::now();
+  release(std::exchange(browser_, nullptr));
+  EXPECT_LT(Clock::now() - began, std::chrono::seconds(1));
+  EXPECT_EQ(net_counts().fetches_running, 0);
+  for (int i = 0; i < 5; ++i) step();
+  EXPECT_TRUE(client_.calls.empty());
+  EXPECT_EQ(sim_pending_work(), 0);
+}
+
 }  // namespace
 }  // namespace larkwell::enginesim::test
