@@ -1,5 +1,6 @@
 #include "app/download_handler.h"
 
+#include <atomic>
 #include <string>
 #include <utility>
 
@@ -19,6 +20,12 @@ TCefStreamDownloadHandler::TCefStreamDownloadHandler(TStream* stream, bool owned
       FExpected(ExpectedTotal(announcedLength)),
       FFileName(std::move(fileName)) {}
 
+namespace {
+std::atomic<bool> gProgramEnding{false};
+}  // namespace
+
+void TCefStreamDownloadHandler::SetProgramEnding(bool ending) noexcept { gProgramEnding = ending; }
+
 TCefStreamDownloadHandler::~TCefStreamDownloadHandler() { CloseOwnedStream(); }
 
 void TCefStreamDownloadHandler::CloseOwnedStream() noexcept {
@@ -26,7 +33,7 @@ void TCefStreamDownloadHandler::CloseOwnedStream() noexcept {
 }
 
 int TCefStreamDownloadHandler::ReceivedData(void* data, int DataSize) {
-  if (FFailed || !FStream) return 0;
+  if (FFailed || !FStream || gProgramEnding) return 0;
   const int64_t percent = FStream->Position() * 100 / FExpected;  // before this block
   TfrmProgress::showProgress(kProgressCaption, kProgressText, static_cast<int32_t>(percent));
   const int64_t written = FStream->Write(data, DataSize);
@@ -41,7 +48,7 @@ int TCefStreamDownloadHandler::ReceivedData(void* data, int DataSize) {
 }
 
 void TCefStreamDownloadHandler::Complete() {
-  if (FFailed) {
+  if (FFailed || gProgramEnding) {
     CloseOwnedStream();
     return;
   }

@@ -44,6 +44,12 @@ class TCefStreamDownloadHandler : public TCefDownloadHandlerOwn {
 
   int64_t BytesReceived() const noexcept { return FReceived; }
 
+  // From the user's closing of the program on: every download stops at its next block (what
+  // was written stays in its file) and nobody is told anything, so shut-down is never held up
+  // by a message about a download the user walked away from. The shell says so when its
+  // message loop ends; `ending` false undoes it (for tests).
+  static void SetProgramEnding(bool ending) noexcept;
+
  private:
   void Fail(const ustring& reason);
   void CloseOwnedStream() noexcept;

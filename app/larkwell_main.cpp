@@ -5,6 +5,7 @@
 // object with work to do, and no static object holds an engine reference.
 #include <exception>
 
+#include "app/download_handler.h"
 #include "app/main_form.h"
 #include "app/progress.h"
 #include "engine/cef_error_report.h"
@@ -27,6 +28,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   });
   // Shut-down, also after a failed start: the main window with its control, the progress
   // window if it was ever made, then the engine, exactly once, at the very end.
+  // The user closed the program: a download still running ends quietly from here on.
+  TCefStreamDownloadHandler::SetProgramEnding(true);
   Application().DestroyForms();
   TfrmProgress::DestroyInstance();
   SetCefErrorReportHandler({});

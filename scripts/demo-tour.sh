@@ -1,26 +1,20 @@
 # Sourced by demo.sh when nobody watches the screen: the scripted tour. Uses the driving
 # functions of tests/e2e/e2e-lib.sh; every step says what it saw.
-downloads=$E2E_OUT/downloads
-mkdir -p "$downloads"
-target=$downloads/slow.xls
-slow_link=5        # the start page's fifth link: the slow download
+target=$E2E_DOWNLOADS/slow.xls
 slow_size=262144
 
 step() { echo "demo: $*"; }
 
-e2e_start
-e2e_tool wait Larkwell 30 >/dev/null || e2e_fail "no main window"
-e2e_wait_for 10 grep -q '"GET /?mac=' "$E2E_OUT/server.log" || e2e_fail "the start page was never asked for"
+e2e_start_larkwell
 step "the main window is up; it asked for $(grep -m1 -o 'GET /?mac=[^ ]*' "$E2E_OUT/server.log")"
-sleep 1
 e2e_shot 1-start-page
 
-e2e_follow_link "$slow_link"
+e2e_follow_link "$E2E_LINK_SLOW"
 e2e_wait_save_as 15 || e2e_fail "no Save As dialog after following the slow download's link"
 step "the Save As dialog proposes '$(e2e_tool get "$E2E_SAVE_AS" 1148)' ($(e2e_tool get "$E2E_SAVE_AS" 1136))"
 e2e_shot 2-save-as
 e2e_type_file_name "$(e2e_winpath "$target")"
-e2e_tool press "$E2E_SAVE_AS" 1 || e2e_fail "could not press Save"
+e2e_press_save
 
 e2e_tool wait 下载文件 15 >/dev/null || e2e_fail "no progress window"
 sleep 1

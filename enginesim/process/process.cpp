@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "enginesim/ledger.h"
+#include "enginesim/net/fetches.h"
 #include "enginesim/unicode.h"
 #include "enginesim/shield.h"
 #include "enginesim/sim_object.h"
@@ -77,6 +78,8 @@ void Process::shutdown() {
       counts_.initialised = 0;
       released = take_holdings_locked();
     }
+    // Workers stop and downloads end before the engine lets go of the rest.
+    net::stop_all_fetches();
   }
   // Whatever the program still holds, or the engine still holds of the program's, is now
   // outstanding for good.
@@ -198,6 +201,7 @@ Held<TCefResourceBundleHandler> Process::resource_bundle_handler() {
 }
 
 void Process::reset() {
+  net::reset_net();
   Holdings released;
   std::lock_guard lock(mutex_);
   released = take_holdings_locked();

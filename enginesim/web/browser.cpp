@@ -6,6 +6,7 @@
 
 #include "enginesim/firing/slot_table.h"
 #include "enginesim/web/browser_actions.h"
+#include "enginesim/net/fetches.h"
 #include "enginesim/process/process.h"
 
 // The window information's fields the browser records, as "window_info.<field>".
@@ -170,6 +171,8 @@ void SimBrowser::record_creation(const Creation& creation) {
 }
 
 SimBrowser::~SimBrowser() {
+  // Its fetches end first: a download still under way hears its end now, on this thread.
+  net::stop_fetches_of_tree(tree_.get());
   std::scoped_lock lock(tree_->mutex);
   tree_->browser = nullptr;
   for (SimFrame* frame : tree_->frames) frame->forget_parent_locked();
@@ -225,18 +228,33 @@ void SimBrowser::announce_creation() {
   });
 }
 
-void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page) {
+void SimBrowser::show_page(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page) {
+  if (frame.main() && own_window_) own_window_->view()->show(page, url);
+}
+
+void SimBrowser::announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page,
+                               int status) {
   using namespace fire_args;
   TCefBrowser* browser = structure();
   TCefFrame* loaded = frame.structure();
   // The window shows the main frame's page from the start of its load on.
-  if (frame.main() && own_window_) own_window_->view()->show(page, url);
+  show_page(frame, url, page);
   notify("load_handler.on_load_start", {Obj(browser), Obj(loaded)});
   notify("display_handler.on_address_change", {Obj(browser), Obj(loaded), Text(url)});
   if (frame.main()) {
     notify("display_handler.on_title_change", {Obj(browser), Text(page && !page->title.empty() ? page->title : url)});
   }
-  notify("load_handler.on_load_end", {Obj(browser), Obj(loaded), Int(200)});
+  notify("load_handler.on_load_end", {Obj(browser), Obj(loaded), Int(status)});
+}
+
+std::u16string SimBrowser::announce_load_error(SimFrame& frame, int code, const std::u16string& url,
+                                               const std::u16string& text) {
+  using namespace fire_args;
+  const TSimArg args[] = {Obj(structure()), Obj(frame.structure()), Int(code), Text(url), String(text)};
+  firing::Record record(args, 5);
+  fire_at_client("load_handler.on_load_error", record);
+  const bool replaced = record.status() == SIM_FIRE_CALLED && record.answer().number != 0;
+  return replaced ? record.arg(4).text_after() : text;
 }
 
 // --- navigation

@@ -87,12 +87,24 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   void set_document(Held<TCefDomDocument> document);
   void set_v8context(Held<TCefV8Context> context);
 
+  // What a load leaves: the frame's URL, source and record "loaded"; the main frame also
+  // moves the history and reads its page from the source, read as `format`. The browser's
+  // client hears of it in the next work step, with `status` as the load's HTTP status code.
+  void navigate(std::u16string url, std::u16string source, int64_t kind, int status = 200,
+                PageFormat format = PageFormat::html);
+  // A failed load shows an error page at its address, with `text` as its plain-text source,
+  // in `browser`'s window at once (this runs in a work step); nothing more is announced.
+  void show_error_page(SimBrowser& browser, std::u16string url, std::u16string text);
+
  private:
 #define ENGINESIM_DECLARE_COMMAND(name) \
   void name() { tally(#name); }
   ENGINESIM_FRAME_COMMANDS(ENGINESIM_DECLARE_COMMAND)
 #undef ENGINESIM_DECLARE_COMMAND
 
+  // The frame's URL, source, record "loaded" and, for the main frame, history, as a load leaves them.
+  // Answers the main frame's page, read from the source (null for other frames).
+  std::shared_ptr<const Page> commit(std::u16string url, std::u16string source, int64_t kind, PageFormat format);
   PCefStringUserFree get_source();
   PCefStringUserFree get_text();
   // Each load takes over the reference that came with its request or stream.
@@ -112,11 +124,6 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   // Takes over the visitor's reference; calls it with the attached document, if any.
   void visit_dom(TCefDomVisitor* visitor);
   TCefV8Context* get_v8context();
-
-  // What a load leaves: the frame's URL, source and record "loaded"; the main frame also
-  // moves the history and reads its page from the source, read as `format`. The browser's
-  // client hears of it in the next work step.
-  void navigate(std::u16string url, std::u16string source, int64_t kind, PageFormat format = PageFormat::html);
 
   const std::shared_ptr<FrameTree> tree_;
   const std::u16string name_;
@@ -160,9 +167,15 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   void announce_creation();
   // What the browser's window shows; null without a window.
   std::shared_ptr<window::PageView> view() const { return own_window_ ? own_window_->view() : nullptr; }
+  // The browser's window shows `page` when `frame` is the main frame; nothing is announced.
+  void show_page(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page);
   // The client hears that `frame` loaded `url`: start, address, title (main frame: the
-  // page's title, else the URL), end.
-  void announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page);
+  // page's title, else the URL), end with `status`.
+  void announce_load(SimFrame& frame, const std::u16string& url, const std::shared_ptr<const Page>& page,
+                     int status = 200);
+  // The client hears that loading `url` into `frame` failed: on_load_error with the engine's
+  // error text. Answers the text of the error page: the program's when it answered 1.
+  std::u16string announce_load_error(SimFrame& frame, int code, const std::u16string& url, const std::u16string& text);
 
  private:
 #define ENGINESIM_DECLARE_COUNTED(name) \

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "enginesim/net/fetches.h"
 #include "enginesim/unicode.h"
 #include "enginesim/web/browser.h"
 #include "enginesim/web/requests.h"
@@ -129,19 +130,28 @@ PCefStringUserFree SimFrame::get_text() {
   return userfree_text(strip_tags(source_));
 }
 
-void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind, PageFormat format) {
+std::shared_ptr<const Page> SimFrame::commit(std::u16string url, std::u16string source, int64_t kind,
+                                             PageFormat format) {
   // Only the main frame's page is shown (and titles the browser); read outside the lock.
   std::shared_ptr<const Page> page = main_ ? std::make_shared<const Page>(read_page(source, format)) : nullptr;
-  {
-    std::scoped_lock lock(tree_->mutex);
-    if (main_ && tree_->browser != nullptr) tree_->history.push(Visit{url, source, page});
-    url_ = url;
-    source_ = std::move(source);
-    record("loaded", kind);
-  }
+  std::scoped_lock lock(tree_->mutex);
+  if (main_ && tree_->browser != nullptr) tree_->history.push(Visit{url, source, page});
+  url_ = std::move(url);
+  source_ = std::move(source);
+  record("loaded", kind);
+  return page;
+}
+
+void SimFrame::show_error_page(SimBrowser& browser, std::u16string url, std::u16string text) {
+  const std::shared_ptr<const Page> page = commit(url, std::move(text), SIM_LOADED_URL, PageFormat::plain_text);
+  browser.show_page(*this, url, page);
+}
+
+void SimFrame::navigate(std::u16string url, std::u16string source, int64_t kind, int status, PageFormat format) {
+  std::shared_ptr<const Page> page = commit(url, std::move(source), kind, format);
   // The browser keeps a reference on each of its frames: alive with it, this frame is too.
-  post_for_browser(tree_, [frame = this, url = std::move(url), page = std::move(page)](SimBrowser& browser) {
-    browser.announce_load(*frame, url, page);
+  post_for_browser(tree_, [frame = this, url = std::move(url), page = std::move(page), status](SimBrowser& browser) {
+    browser.announce_load(*frame, url, page, status);
   });
 }
 
@@ -149,19 +159,28 @@ void SimFrame::load_request(TCefRequest* request) {
   Held<TCefRequest> held = Held<TCefRequest>::adopt(request);
   tally("load_request");
   if (request == nullptr) return;
+  net::stop_page_fetches_of(this);
   SimRequest* loaded = object_of<SimRequest>(request, "frame load_request");
   if (loaded == nullptr) return;
   record("load_request.method", loaded->method());
   navigate(loaded->url(), u"", SIM_LOADED_REQUEST);
 }
 
+// An http:// address is fetched from the network; the frame changes when its answer comes.
 void SimFrame::load_url(const TCefString* url) {
   tally("load_url");
-  navigate(text_copy(url), u"", SIM_LOADED_URL);
+  net::stop_page_fetches_of(this);  // a newer load takes the place of one still coming
+  std::u16string address = text_copy(url);
+  if (net::is_http(address)) {
+    net::start_fetch({tree_, this}, address);
+    return;
+  }
+  navigate(std::move(address), u"", SIM_LOADED_URL);
 }
 
 void SimFrame::load_string(const TCefString* string_val, const TCefString* url) {
   tally("load_string");
+  net::stop_page_fetches_of(this);
   navigate(text_copy(url), text_copy(string_val), SIM_LOADED_STRING);
 }
 
@@ -169,6 +188,7 @@ void SimFrame::load_stream(TCefStreamReader* stream, const TCefString* url) {
   Held<TCefStreamReader> held = Held<TCefStreamReader>::adopt(stream);
   tally("load_stream");
   if (stream == nullptr) return;
+  net::stop_page_fetches_of(this);
   const std::optional<std::string> bytes = read_to_end(stream);  // outside the lock: the reader may be the program's
   if (!bytes) return;
   std::u16string source;

@@ -15,8 +15,14 @@ const TClassInfo& TLabel::StaticClassInfo() {
 
 TLabel::TLabel() { SetParentColor(true); }
 
+void TLabel::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.Caption = caption_;
+}
+
 void TLabel::SetCaption(const ustring& caption) {
   caption_ = caption;
+  if (HandleAllocated()) SetWindowTextW(Handle(), Wide(caption_));
   AdjustSize();
   Repaint();
 }

@@ -25,6 +25,8 @@ class TLabel : public TWinControl {
 
  protected:
   bool PaintsItself() const override { return true; }
+  // The window's text is the caption too, so that tools reading windows (screen readers) see it.
+  void CreateParams(TCreateParams& params) override;
   void Paint(HDC dc, const RECT& client) override;
   void WndProc(TMessage& message) override;
 

@@ -176,3 +176,26 @@ TEST_F(DownloadHandlerTest, AnOwnedFileIsClosedBeforeTheUserIsToldItIsComplete) 
 
 }  // namespace
 }  // namespace larkwell::testing
+
+namespace larkwell::testing {
+namespace {
+
+TEST(DownloadHandlerEndingTest, OnceTheProgramEndsADownloadStopsAtItsNextBlockAndNobodyIsTold) {
+  TMemoryStream stream;
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, 1000, u"C:\\ending.xls");
+  std::vector<char> block = Bytes(300, 'A');
+  ASSERT_EQ(handler->ReceivedData(block.data(), 300), 300);
+  TCefStreamDownloadHandler::SetProgramEnding(true);
+  EXPECT_EQ(handler->ReceivedData(block.data(), 300), 0) << "the engine is asked to stop";
+  // A failure said now would hold the shut-down up behind a message box.
+  TDialogWatcher watcher(TDialogWatcher::PressButton(IDOK), ProcessDialogs(), 500ms);
+  handler->Complete();
+  const TDialogSeen box = watcher.Result();
+  TCefStreamDownloadHandler::SetProgramEnding(false);
+  EXPECT_FALSE(box.Found) << "told: " << (box.Texts.empty() ? "" : UstringToUtf8(box.Texts.back()));
+  EXPECT_EQ(stream.Size(), 300);  // what came before stays
+  TfrmProgress::DestroyInstance();
+}
+
+}  // namespace
+}  // namespace larkwell::testing

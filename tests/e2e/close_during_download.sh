@@ -4,9 +4,7 @@
 set -uo pipefail
 . "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 e2e_begin "$@"
-fail() { e2e_fail "$@"; }
-dir=$E2E_OUT/downloads
-mkdir -p "$dir"
+dir=$E2E_DOWNLOADS
 e2e_serve
 e2e_start_larkwell
 

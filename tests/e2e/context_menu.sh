@@ -4,7 +4,6 @@
 set -uo pipefail
 . "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 e2e_begin "$@"
-fail() { e2e_fail "$@"; }
 cp "$E2E_BIN/menu_host.exe" "$E2E_STAGE/"
 e2e_serve
 

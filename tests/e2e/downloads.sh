@@ -6,9 +6,7 @@
 set -uo pipefail
 . "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 e2e_begin "$@"
-fail() { e2e_fail "$@"; }
-dir=$E2E_OUT/downloads
-mkdir -p "$dir"
+dir=$E2E_DOWNLOADS
 e2e_serve
 e2e_start_larkwell
 
@@ -21,12 +19,13 @@ filter=$(e2e_tool get "$E2E_SAVE_AS" 1136)
 [ "$filter" = "Excel2003 Files (*.xls)" ] || fail "the file type is '$filter'"
 e2e_shot save-as
 e2e_type_file_name "$(e2e_winpath "$dir/slow.xls")"
-e2e_tool press "$E2E_SAVE_AS" 1 || fail "could not press Save"
+e2e_press_save
 progress=$(e2e_tool wait 下载文件 15) || fail "no progress window"
 read -r visible maximised topmost class <<<"$progress"
 [ "$topmost" = 1 ] || fail "the progress window is not topmost ($progress)"
-text=$(e2e_tool texts 下载文件)
-[[ "$text" == *"正在下载，请稍候......"* ]] || fail "the progress window says '$text'"
+# Read from outside, the window may answer only once the program is back in its message loop.
+progress_says_wait() { [[ "$(e2e_tool texts 下载文件)" == *"正在下载，请稍候......"* ]]; }
+e2e_wait_for 5 progress_says_wait || fail "the progress window says '$(e2e_tool texts 下载文件)'"
 e2e_shot progress
 e2e_expect_notice "文件下载完成！" 30
 e2e_tool wait 下载文件 0 >/dev/null && fail "the progress window is still up beside the completion message"
@@ -51,15 +50,21 @@ echo "--- an existing target, overwrite answered No"
 printf 'old contents' >"$dir/existing.xls"
 e2e_download_to "$E2E_LINK_REPORT" "$(e2e_winpath "$dir/existing.xls")"
 question=""
-for ((i = 0; i < 100 && -z "$question"; i++)); do
-  for title in 错误 Error 确认另存为 "Confirm Save As"; do
-    e2e_tool wait "$title" 0 >/dev/null && question=$title && break
+# The overwrite question's title depends on the system's language and version.
+overwrite_question() {
+  local title
+  for title in 确认另存为 "Confirm Save As" 错误 Error; do
+    if e2e_tool wait "#32770|$title" 0 >/dev/null && [ -n "$(e2e_box_text "#32770|$title")" ]; then
+      question=$title
+      return 0
+    fi
   done
-  sleep 0.1
-done
+  return 1
+}
+e2e_wait_for 10 overwrite_question
 [ -n "$question" ] || fail "no overwrite question"
-echo "overwrite question '$question': $(e2e_box_text "$question" | head -n1)"
-e2e_tool press "$question" 7 || fail "could not press No"
+echo "overwrite question '$question': $(e2e_box_text "#32770|$question" | head -n1)"
+e2e_tool press "#32770|$question" 7 || fail "could not press No"
 e2e_wait_save_as 10 || fail "the dialog did not come back after No"
 e2e_tool press "$E2E_SAVE_AS" 2 || fail "could not press Cancel"
 sleep 1
@@ -72,6 +77,9 @@ held=$(e2e_winpath "$dir/held.xls")
 holder=$!
 e2e_wait_for 10 grep -q held "$E2E_OUT/hold.out" || fail "could not hold $held open"
 e2e_download_to "$E2E_LINK_REPORT" "$held"
+# The holder made the file: the dialog asks first.
+e2e_wait_for 10 overwrite_question || fail "no overwrite question for the held file"
+e2e_tool press "#32770|$question" 6 || fail "could not press Yes"
 e2e_tool wait "#32770|Larkwell" 15 >/dev/null || fail "no error message for the held file"
 message=$(e2e_box_text "#32770|Larkwell")
 [[ "$message" == *"Cannot create file \"$held\"."* ]] || fail "the message is '$message'"

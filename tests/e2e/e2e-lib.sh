@@ -8,7 +8,8 @@ E2E_SERVER=""
 E2E_STDERR=""
 
 # e2e_begin <bin-dir> <source-dir> <start-host> <shots-dir>: a stage folder with the program, the
-# stand-in engine and lwtool ($E2E_STAGE), a scratch folder ($E2E_OUT), and where a failure's
+# stand-in engine and lwtool ($E2E_STAGE), a scratch folder ($E2E_OUT) with an empty folder for
+# downloads ($E2E_DOWNLOADS), and where a failure's
 # screenshot goes ($E2E_SHOTS/<script>-failure.png).
 e2e_begin() {
   E2E_BIN=$1
@@ -18,7 +19,8 @@ e2e_begin() {
   E2E_NAME=$(basename "$0" .sh)
   E2E_OUT=$(mktemp -d)
   E2E_STAGE=$E2E_OUT/stage
-  mkdir -p "$E2E_STAGE" "$E2E_SHOTS"
+  E2E_DOWNLOADS=$E2E_OUT/downloads
+  mkdir -p "$E2E_STAGE" "$E2E_DOWNLOADS" "$E2E_SHOTS"
   rm -f "$E2E_SHOTS/$E2E_NAME"-*.png
   cp "$E2E_BIN/Larkwell.exe" "$E2E_BIN/libcef.dll" "$E2E_BIN/lwtool.exe" "$E2E_STAGE/"
   trap e2e_end EXIT
@@ -50,6 +52,8 @@ e2e_fail() {
   exit 1
 }
 
+fail() { e2e_fail "$@"; }
+
 # e2e_shot <name>: a screenshot kept as $E2E_SHOTS/<script>-<name>.png.
 e2e_shot() {
   import -window root "$E2E_SHOTS/$E2E_NAME-$1.png" 2>/dev/null || e2e_fail "no screenshot $1"
@@ -69,7 +73,7 @@ e2e_winpath() {
 
 # e2e_serve: starts the demo web application on the start host's port; waits until it listens.
 e2e_serve() {
-  local port=${E2E_HOST##*:}
+  local port=${E2E_HOST##*:} i
   python3 "$E2E_SOURCE/demo/webapp/larkwell_demo.py" --port "$port" 2>"$E2E_OUT/server.log" &
   E2E_SERVER=$!
   for ((i = 0; i < 100; i++)); do
@@ -84,7 +88,7 @@ e2e_serve() {
 # stand-in's exit report on; its output goes to $E2E_OUT/stdout and $E2E_STDERR.
 e2e_start() {
   E2E_STDERR=$E2E_OUT/stderr
-  (cd "$E2E_STAGE" && ENGINESIM_REPORT_AT_EXIT=1 exec wine "${1:-Larkwell.exe}" \
+  (cd "$E2E_STAGE" && ENGINESIM_REPORT_AT_EXIT=1 WINEDEBUG=${E2E_WINEDEBUG:--all} exec wine "${1:-Larkwell.exe}" \
      >"$E2E_OUT/stdout" 2>"$E2E_STDERR" </dev/null) &
   E2E_PROGRAM=$!
 }
@@ -92,7 +96,7 @@ e2e_start() {
 # e2e_wait_exit <seconds>: waits for $E2E_PROGRAM to end; sets E2E_STATUS to its exit code, or
 # fails when it is still running after <seconds>.
 e2e_wait_exit() {
-  local tenths=$(($1 * 10))
+  local tenths=$(($1 * 10)) i
   for ((i = 0; i < tenths; i++)); do
     kill -0 "$E2E_PROGRAM" 2>/dev/null || break
     sleep 0.1
@@ -105,7 +109,7 @@ e2e_wait_exit() {
 
 # e2e_wait_for <seconds> <command...>: retries the command every 0.1 s until it succeeds.
 e2e_wait_for() {
-  local tenths=$(($1 * 10))
+  local tenths=$(($1 * 10)) i
   shift
   for ((i = 0; i < tenths; i++)); do
     "$@" && return 0
@@ -128,7 +132,7 @@ e2e_x_window() {
 # e2e_follow_link <n>: activates the n-th link (from 1) of the page with the keyboard, as a user
 # would: focus the page, Tab to the link, Enter.
 e2e_follow_link() {
-  local main keys=()
+  local main keys=() i
   main=$(e2e_x_window Larkwell) || e2e_fail "no main window to type into"
   [ -n "$main" ] || e2e_fail "no main window to type into"
   for ((i = 0; i < $1; i++)); do keys+=(Tab); done
@@ -141,7 +145,7 @@ e2e_follow_link() {
 
 # e2e_wait_save_as <seconds>: waits for the Save As dialog; sets E2E_SAVE_AS to its title.
 e2e_wait_save_as() {
-  local tenths=$(($1 * 10)) title
+  local tenths=$(($1 * 10)) title i
   for ((i = 0; i < tenths; i++)); do
     for title in "${E2E_SAVE_AS_TITLES[@]}"; do
       if e2e_tool wait "$title" 0 >/dev/null; then
@@ -157,7 +161,7 @@ e2e_wait_save_as() {
 # e2e_type_file_name <windows path>: types the path into the dialog's file name field with the
 # keyboard (ASCII paths only) and checks that it arrived.
 e2e_type_file_name() {
-  local dialog field
+  local dialog field attempt
   dialog=$(e2e_x_window "$E2E_SAVE_AS")
   [ -n "$dialog" ] || e2e_fail "no X window for the dialog"
   for attempt in 1 2 3; do
@@ -201,6 +205,17 @@ e2e_download_to() {
   e2e_follow_link "$1"
   e2e_wait_save_as 15 || e2e_fail "no Save As dialog after following link $1"
   e2e_type_file_name "$2"
+  e2e_press_save
+}
+
+# e2e_press_save: presses Save, with the mouse pointer parked where the progress window will be.
+# Without a window manager, X gives the keyboard to the window under the pointer and Wine then
+# activates that window: parked on the progress window, the pointer cannot pull the activation
+# over to the main window while a test looks at the progress window.
+e2e_press_save() {
+  local size
+  size=$(xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2 }')
+  xdotool mousemove "$(( ${size%x*} / 2 ))" "$(( ${size#*x} / 2 ))"
   e2e_tool press "$E2E_SAVE_AS" 1 || e2e_fail "could not press Save"
 }
 

@@ -5,11 +5,10 @@
 set -uo pipefail
 . "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 e2e_begin "$@"
-fail() { e2e_fail "$@"; }
-dir=$E2E_OUT/downloads
+dir=$E2E_DOWNLOADS
 full=$E2E_OUT/full
 drive=$WINEPREFIX/dosdevices/f:
-mkdir -p "$dir" "$full"
+mkdir -p "$full"
 cleanup_disk() {
   rm -f "$drive"
   mountpoint -q "$full" && umount "$full"

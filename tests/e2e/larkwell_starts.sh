@@ -6,7 +6,6 @@
 set -uo pipefail
 . "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 e2e_begin "$@"
-fail() { e2e_fail "$@"; }
 e2e_serve
 e2e_start
 
@@ -18,7 +17,11 @@ read -r visible maximised topmost class <<<"$state"
 windows=$(e2e_tool list | grep -c '|Larkwell$')
 [ "$windows" = 1 ] || fail "$windows visible windows titled Larkwell"
 
-sleep 1
+e2e_wait_for 10 grep -q '"GET /?mac=' "$E2E_OUT/server.log" || fail "the start page was never asked for"
+request=$(grep -m1 '"GET /?mac=' "$E2E_OUT/server.log")
+id=$(sed -E 's/.*"GET \/\?mac=([^ ]*) HTTP.*/\1/' <<<"$request")
+[[ "$id" =~ ^(([0-9A-F]{2}-){5}[0-9A-F]{2})?$ ]] || fail "the workstation id has the wrong form: $request"
+echo "start page asked for with mac=$id"
 e2e_shot start-page
 
 e2e_tool close Larkwell || fail "could not close the window"

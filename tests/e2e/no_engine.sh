@@ -5,7 +5,6 @@ set -uo pipefail
 . "$(dirname "$(realpath "$0")")/e2e-lib.sh"
 e2e_begin "$@"
 rm "$E2E_STAGE/libcef.dll"   # the library search finds no engine
-fail() { e2e_fail "$@"; }
 e2e_start
 e2e_tool wait "Application Error" 30 >/dev/null || fail "no last-resort report"
 texts=$(e2e_tool texts "Application Error")

@@ -14,7 +14,8 @@
 namespace larkwell::enginesim::test {
 namespace {
 
-const std::u16string kStartUrl = u"http://127.0.0.1:8765/?mac=00-1A-2B";
+// Not an http:// address: its loads and those of its links complete in the next work step, with no network.
+const std::u16string kStartUrl = u"sim://demo/?mac=00-1A-2B";
 const std::u16string kStartPage =
     u"<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Larkwell 演示应用</title>"
     u"<style>h1 { color: red }</style></head><body>\n<h1>Larkwell 演示应用</h1>\n"
@@ -153,7 +154,7 @@ TEST_F(BrowserView, TheWindowShowsTheAnnouncedPageAndLaysItOutAgainAtANewWidth) 
   EXPECT_EQ(view_text(browser, SIM_VIEW_TEXT), kStartText);
   EXPECT_EQ(view_text(browser, SIM_VIEW_URL), kStartUrl);
   EXPECT_EQ(view_text(browser, SIM_VIEW_LINK_TEXT, 0), u"月度报表（定长）");
-  EXPECT_EQ(view_text(browser, SIM_VIEW_LINK_URL, 2), u"http://127.0.0.1:8765/page/about");
+  EXPECT_EQ(view_text(browser, SIM_VIEW_LINK_URL, 2), u"sim://demo/page/about");
   EXPECT_EQ(sim_view_text(browser, SIM_VIEW_LINK_TEXT, 3, nullptr, 0), -1);
 
   UpdateWindow(window);
@@ -191,9 +192,9 @@ TEST_F(BrowserView, TheWindowShowsTheAnnouncedPageAndLaysItOutAgainAtANewWidth) 
   EXPECT_EQ(view_text(browser, SIM_VIEW_TEXT), kStartText);
 
   // A new page replaces it and is painted.
-  show(u"<p>第二页</p>", u"http://127.0.0.1:8765/page/about");
+  show(u"<p>第二页</p>", u"sim://demo/page/about");
   UpdateWindow(window);
-  EXPECT_EQ(view_text(browser, SIM_VIEW_TITLE), u"http://127.0.0.1:8765/page/about") << "no <title>: the URL";
+  EXPECT_EQ(view_text(browser, SIM_VIEW_TITLE), u"sim://demo/page/about") << "no <title>: the URL";
   EXPECT_EQ(view_text(browser, SIM_VIEW_TEXT), u"第二页");
   EXPECT_EQ(view_state(browser).links, 0);
   EXPECT_GT(view_state(browser).paints, narrow.paints);
@@ -203,8 +204,8 @@ TEST_F(BrowserView, AClickOnALinkLoadsItsResolvedTargetInTheMainFrameAndTheClien
   struct Case {
     int link;
     std::u16string url;
-  } const kCases[] = {{0, u"http://127.0.0.1:8765/download/report.xls?size=300000"},
-                      {2, u"http://127.0.0.1:8765/page/about"}};
+  } const kCases[] = {{0, u"sim://demo/download/report.xls?size=300000"},
+                      {2, u"sim://demo/page/about"}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.link);
     show(kStartPage, kStartUrl);
@@ -250,7 +251,7 @@ TEST_F(BrowserView, TabMovesAmongTheLinksRoundTheEndsAndEnterFollowsTheFocusedOn
   key(VK_RETURN);
   pump();
   EXPECT_EQ(sim_recorded_number(frame, "load_url"), loads + 1);
-  EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/download/report.xls?size=300000");
+  EXPECT_EQ(frame_url(), u"sim://demo/download/report.xls?size=300000");
 
   // A new page starts without a focused link; the second Tab reaches the second link.
   show(kStartPage, kStartUrl);
@@ -258,7 +259,7 @@ TEST_F(BrowserView, TabMovesAmongTheLinksRoundTheEndsAndEnterFollowsTheFocusedOn
   key(VK_TAB);
   key(VK_RETURN);
   pump();
-  EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/download/chunked.xls");
+  EXPECT_EQ(frame_url(), u"sim://demo/download/chunked.xls");
 
   // A click beside the links starts again before the first.
   key(VK_TAB);
@@ -267,14 +268,14 @@ TEST_F(BrowserView, TabMovesAmongTheLinksRoundTheEndsAndEnterFollowsTheFocusedOn
   key(VK_TAB);
   key(VK_RETURN);
   pump();
-  EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/download/report.xls?size=300000");
+  EXPECT_EQ(frame_url(), u"sim://demo/download/report.xls?size=300000");
   EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, VK_TAB, 0), DLGC_WANTALLKEYS) << "dialog loops leave it the keys";
 }
 
 TEST_F(BrowserView, ARightClickAsksTheMenuHandlerWithAFilledRecordAndAnAnswerOfOneShowsNoMenu) {
   client.gives_menu = true;
   client.menu_answer = 1;
-  show(u"<p>前一页</p>", u"http://127.0.0.1:8765/page/about");
+  show(u"<p>前一页</p>", u"sim://demo/page/about");
   show(kStartPage, kStartUrl);
   const POINT on_link = centre_of_link(browser, 2);
   post_mouse(window, WM_RBUTTONUP, on_link);
@@ -285,7 +286,7 @@ TEST_F(BrowserView, ARightClickAsksTheMenuHandlerWithAFilledRecordAndAnAnswerOfO
   EXPECT_EQ(menu.type_flags, SIM_MENU_TYPE_PAGE | SIM_MENU_TYPE_LINK);
   EXPECT_EQ(menu.x, on_link.x);
   EXPECT_EQ(menu.y, on_link.y);
-  EXPECT_EQ(menu.link_url, u"http://127.0.0.1:8765/page/about");
+  EXPECT_EQ(menu.link_url, u"sim://demo/page/about");
   EXPECT_EQ(menu.page_url, kStartUrl);
   EXPECT_EQ(menu.frame_url, kStartUrl);
   EXPECT_EQ(menu.edit_flags, SIM_MENU_CAN_GO_BACK) << "nothing editable; there is a page to go back to";
@@ -314,7 +315,7 @@ TEST_F(BrowserView, ARightClickAsksTheMenuHandlerWithAFilledRecordAndAnAnswerOfO
 }
 
 TEST_F(BrowserView, WithoutAHandlerOrWhenItAnswersZeroTheEnginesOwnMenuShowsAndDoesWhatItSays) {
-  show(u"<title>第一页</title><p>一</p>", u"http://127.0.0.1:8765/page/one");
+  show(u"<title>第一页</title><p>一</p>", u"sim://demo/page/one");
   show(kStartPage, kStartUrl);
   struct Case {
     const char* what;
@@ -341,7 +342,7 @@ TEST_F(BrowserView, WithoutAHandlerOrWhenItAnswersZeroTheEnginesOwnMenuShowsAndD
     EXPECT_EQ(view_state(browser).menus_shown, ++shown);
     step();
     if (c.choose_first) {
-      EXPECT_EQ(frame_url(), u"http://127.0.0.1:8765/page/one") << "后退 went back";
+      EXPECT_EQ(frame_url(), u"sim://demo/page/one") << "后退 went back";
       EXPECT_EQ(heard("display_handler.on_title_change"), std::vector<std::u16string>{u"第一页"});
       EXPECT_EQ(view_text(browser, SIM_VIEW_TEXT), u"一");
     } else {

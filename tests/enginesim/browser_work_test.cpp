@@ -25,7 +25,7 @@ TEST_F(EngineWork, TheBrowserKeepsWhatItsCreateCallGave) {
   TCefWindowInfo info{0x10000, view(name), 0x56010000, -3, 4, 500, 60, reinterpret_cast<TCefWindowHandle>(uintptr_t{0x5678}),
                       reinterpret_cast<TCefMenuHandle>(uintptr_t{9}), 1, 1, nullptr};  // no window: rendering disabled
   ProgramClient client;
-  TCefBrowser* browser = create(client, u"http://start.test/", &info, &settings);
+  TCefBrowser* browser = create(client, u"about:start", &info, &settings);
   settings = TCefBrowserSettings{};  // the engine copied what it needs
   encoding.assign(u"???");
 
@@ -45,7 +45,7 @@ TEST_F(EngineWork, TheBrowserKeepsWhatItsCreateCallGave) {
     EXPECT_EQ(sim_recorded_number(browser, key), value) << key;
   }
   EXPECT_EQ(recorded_text(browser, "window_info.windowName"), name);
-  EXPECT_EQ(recorded_text(browser, "start_url"), u"http://start.test/");
+  EXPECT_EQ(recorded_text(browser, "start_url"), u"about:start");
   EXPECT_EQ(browser->get_window_handle(browser), nullptr);
 
   // Settings nobody gave, and fields no settings have, are the test's mistakes.
@@ -61,7 +61,7 @@ TEST_F(EngineWork, TheBrowserKeepsWhatItsCreateCallGave) {
 
 TEST_F(EngineWork, TheClientHearsOfTheBrowserAndOfEachLoadInTheNextStepInOrder) {
   ProgramClient client;
-  TCefBrowser* browser = create(client, u"http://start.test/");
+  TCefBrowser* browser = create(client, u"about:start");
   EXPECT_TRUE(client.calls.empty()) << "nothing inside the create call";
   step();
   Slots expected = {"life_span_handler.on_after_created"};
@@ -73,17 +73,17 @@ TEST_F(EngineWork, TheClientHearsOfTheBrowserAndOfEachLoadInTheNextStepInOrder) 
     EXPECT_EQ(call.step, 1) << call.slot;
     if (call.frame == nullptr) continue;  // the title change
     EXPECT_EQ(call.frame, frame) << call.slot;
-    EXPECT_EQ(call.frame_url, u"http://start.test/") << call.slot;
+    EXPECT_EQ(call.frame_url, u"about:start") << call.slot;
   }
-  EXPECT_EQ(client.calls[2].text, u"http://start.test/");
-  EXPECT_EQ(client.calls[3].text, u"http://start.test/") << "the title is the URL";
+  EXPECT_EQ(client.calls[2].text, u"about:start");
+  EXPECT_EQ(client.calls[3].text, u"about:start") << "the title is the URL";
   EXPECT_EQ(client.calls[4].number, 200);
 
   // An empty URL is a load too; a child frame's load changes no title.
   client.calls.clear();
   load(frame, u"");
   TCefFrame* child = sim_browser_add_frame(browser, nullptr, "side");
-  load(child, u"http://side.test/");
+  load(child, u"about:side");
   EXPECT_TRUE(client.calls.empty()) << "nothing inside load_url";
   step();
   expected = kLoadCalls;
@@ -103,7 +103,7 @@ TEST_F(EngineWork, TheClientHearsOfTheBrowserAndOfEachLoadInTheNextStepInOrder) 
 TEST_F(EngineWork, EveryNotificationAsksForItsHandlerAndLetsItGoAfterTheCall) {
   ProgramClient client;
   client.gives_display = false;
-  TCefBrowser* browser = create(client, u"http://a.test/");
+  TCefBrowser* browser = create(client, u"about:a");
   int held_during_calls = 0;
   client.during_call = [&](const ProgramClient::Call&) { held_during_calls = sim_ledger_held_program_refs(); };
   step();
@@ -120,13 +120,13 @@ TEST_F(EngineWork, EveryNotificationAsksForItsHandlerAndLetsItGoAfterTheCall) {
 
 TEST_F(EngineWork, QueuedWorkKeepsNoBrowserAliveButOneCreatedInTheBackgroundLivesThroughItsStep) {
   ProgramClient client;
-  release(create(client, u"http://a.test/"));
+  release(create(client, u"about:a"));
   EXPECT_EQ(sim_ledger_live_objects(), 0);
   step();
   EXPECT_TRUE(client.calls.empty()) << "work for a browser that is gone is dropped";
 
   TCefWindowInfo info{};
-  const std::u16string url = u"http://start.test/";
+  const std::u16string url = u"about:start";
   const TCefString url_view = view(url);
   EXPECT_EQ(cef_browser_create(&info, client.give(), &url_view, nullptr), 1);
   EXPECT_EQ(sim_ledger_live_objects(), 2) << "the browser and its main frame";
@@ -177,7 +177,7 @@ TEST_F(EngineWork, AStepCalledFromInsideAStepIsCountedAndRunsWhatWasQueuedSince)
   client.during_call = [&](const ProgramClient::Call& call) {
     if (call.slot != "life_span_handler.on_after_created") return;
     TCefFrame* frame = main_frame(browser);
-    load(frame, u"http://inner.test/");
+    load(frame, u"about:inner");
     release(frame);
     step();
   };

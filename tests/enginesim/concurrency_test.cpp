@@ -53,7 +53,7 @@ TEST_F(ConcurrentWork, LoadsAskedForOnOtherThreadsAreAllHeardInTheSteps) {
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&] {
       TCefFrame* frame = main_frame(browser);
-      for (int i = 0; i < kLoads; ++i) load(frame, u"http://a.test/");
+      for (int i = 0; i < kLoads; ++i) load(frame, u"about:a");
       release(frame);
     });
   }

@@ -41,8 +41,42 @@ struct Counted {
   static int32_t CEF_CALLBACK get_refct(TCefBase* base) { return self(base)->count; }
 };
 
-// A client with a life-span, a load, a display and (when asked to) a menu handler. Each call of theirs is logged with
-// what the engine passed, then the references that came with the arguments are released.
+// A download handler of the program's: it keeps every byte and the size of every block, and
+// answers 0 (cancels) once `cancel_at` bytes have come.
+class ProgramDownload {
+ public:
+  ProgramDownload() {
+    handler_.structure.received_data = &received_data;
+    handler_.structure.complete = &complete;
+  }
+  TCefDownloadHandler* give() { return handler_.give(); }
+  bool released() const { return handler_.count == 1; }
+
+  std::string bytes;
+  std::vector<int> blocks;
+  std::vector<int32_t> block_steps;  // the cef_do_message_loop_work count at each block
+  int completes = 0;
+  int64_t cancel_at = -1;
+  bool data_after_complete = false;
+
+ private:
+  static ProgramDownload* owner(TCefDownloadHandler* h) { return Counted<TCefDownloadHandler, ProgramDownload>::owner_of(h); }
+  static int CEF_CALLBACK received_data(TCefDownloadHandler* h, void* data, int size) {
+    ProgramDownload* self = owner(h);
+    if (self->completes > 0) self->data_after_complete = true;
+    self->bytes.append(static_cast<const char*>(data), static_cast<std::size_t>(size));
+    self->blocks.push_back(size);
+    self->block_steps.push_back(process_counts().message_loop_work);
+    return self->cancel_at >= 0 && static_cast<int64_t>(self->bytes.size()) >= self->cancel_at ? 0 : 1;
+  }
+  static void CEF_CALLBACK complete(TCefDownloadHandler* h) { ++owner(h)->completes; }
+
+  Counted<TCefDownloadHandler, ProgramDownload> handler_{this};
+};
+
+// A client with a life-span, a load, a display, a request and (when asked to) a menu handler.
+// Each call of theirs is logged with what the engine passed, then the references that came with
+// the arguments are released.
 class ProgramClient {
  public:
   struct Call {
@@ -53,6 +87,7 @@ class ProgramClient {
     int64_t number = 0;        // on_load_end's status
     std::u16string frame_url;  // what the frame answered for its URL during the call
     int32_t step = 0;          // cef_do_message_loop_work calls so far when the call came
+    std::u16string detail;     // on_load_error's text; get_download_handler's suggested name
   };
 
   // What on_before_menu found in the engine's menu record.
@@ -73,6 +108,9 @@ class ProgramClient {
     load_.structure.on_load_end = &on_load_end;
     display_.structure.on_address_change = &on_address_change;
     display_.structure.on_title_change = &on_title_change;
+    client_.structure.get_request_handler = &get_request;
+    load_.structure.on_load_error = &on_load_error;
+    request_.structure.get_download_handler = &get_download_handler;
   }
 
   TCefClient* give() { return client_.give(); }
@@ -85,7 +123,7 @@ class ProgramClient {
   // Nobody but the program holds the client or a handler any more.
   bool released() const {
     return client_.count == 1 && life_span_.count == 1 && load_.count == 1 && display_.count == 1 &&
-           menu_.count == 1;
+           menu_.count == 1 && request_.count == 1;
   }
   // How often the engine asked for each handler: "life_span", "load", "display".
   int asked(const std::string& family) const { return asked_.count(family) != 0 ? asked_.at(family) : 0; }
@@ -95,6 +133,11 @@ class ProgramClient {
   bool gives_menu = false;
   int menu_answer = 1;  // what on_before_menu answers
   std::vector<Menu> menus;
+  // What get_download_handler answers, and the handler it gives (none when null).
+  int download_answer = 1;
+  ProgramDownload* download = nullptr;
+  // The error page on_load_error asks for (answering 1); none when empty.
+  std::u16string error_page;
   // Runs inside each call, after it was logged and before its references go.
   std::function<void(const Call&)> during_call;
 
@@ -128,6 +171,26 @@ class ProgramClient {
     browser->base.release(&browser->base);
     return self->menu_answer;
   }
+  static TCefRequestHandler* CEF_CALLBACK get_request(TCefClient* c) {
+    return owner(c)->hand_out("request", owner(c)->request_, true);
+  }
+  static int CEF_CALLBACK on_load_error(TCefLoadHandler* h, TCefBrowser* browser, TCefFrame* frame, int code,
+                                        const TCefString* url, TCefString* text) {
+    ProgramClient* self = owner(h);
+    self->note("load_handler.on_load_error", browser, frame, text_of(url), code, text_of(text));
+    if (self->error_page.empty()) return 0;
+    cef_string_utf16_set(self->error_page.data(), self->error_page.size(), text, 1);
+    return 1;
+  }
+  // Logged with the MIME type as text, the length as number and the name as detail.
+  static int CEF_CALLBACK get_download_handler(TCefRequestHandler* h, TCefBrowser* browser, const TCefString* mime_type,
+                                               const TCefString* file_name, int64_t length,
+                                               TCefDownloadHandler** handler) {
+    ProgramClient* self = owner(h);
+    self->note("request_handler.get_download_handler", browser, nullptr, text_of(mime_type), length, text_of(file_name));
+    *handler = self->download != nullptr ? self->download->give() : nullptr;
+    return self->download_answer;
+  }
   static void CEF_CALLBACK on_after_created(TCefLifeSpanHandler* h, TCefBrowser* browser) {
     owner(h)->note("life_span_handler.on_after_created", browser);
   }
@@ -147,8 +210,8 @@ class ProgramClient {
 
   // The call takes over the references of its browser and frame.
   void note(const char* slot, TCefBrowser* browser, TCefFrame* frame = nullptr, std::u16string text = u"",
-            int64_t number = 0) {
-    Call call{slot, browser, frame, std::move(text), number, u"", process_counts().message_loop_work};
+            int64_t number = 0, std::u16string detail = u"") {
+    Call call{slot, browser, frame, std::move(text), number, u"", process_counts().message_loop_work, std::move(detail)};
     if (frame != nullptr) {
       PCefStringUserFree url = frame->get_url(frame);
       call.frame_url = text_of(url);
@@ -165,6 +228,7 @@ class ProgramClient {
   Counted<TCefLoadHandler, ProgramClient> load_{this};
   Counted<TCefDisplayHandler, ProgramClient> display_{this};
   Counted<TCefMenuHandler, ProgramClient> menu_{this};
+  Counted<TCefRequestHandler, ProgramClient> request_{this};
   std::map<std::string, int> asked_;
 };
 

@@ -94,7 +94,8 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_settings_text(TCefBrowser* bro
 // order it was caused, what was queued before it began:
 //  - a browser new since the last step: its client's life_span_handler.on_after_created(browser);
 //  - a load of a frame (load_url, also of an empty URL, load_string, load_stream,
-//    load_request, and the create call's start URL when it is not empty):
+//    load_request, and the create call's start URL when it is not empty; an http:// address
+//    is fetched from the network first, see control_net.h):
 //    load_handler.on_load_start(browser, frame), display_handler.on_address_change(browser,
 //    frame, url), for the main frame display_handler.on_title_change(browser, title) with the
 //    URL as title, then load_handler.on_load_end(browser, frame, 200). The frame's URL, source

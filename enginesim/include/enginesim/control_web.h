@@ -55,7 +55,8 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_frame_set_v8context(TCefFrame* frame,
 // What a frame was last told to load (its record "loaded").
 enum : int64_t {
   SIM_LOADED_NOTHING = 0,
-  SIM_LOADED_URL = 1,      // load_url
+  SIM_LOADED_URL = 1,      // load_url; of an http:// address: once its page arrived, the source
+                           // is the page
   SIM_LOADED_STRING = 2,   // load_string: the source is the string
   SIM_LOADED_STREAM = 3,   // load_stream: the source is the stream's bytes from where it stood,
                            // read as UTF-8; a reader whose seek fails (answers non-zero) loads nothing

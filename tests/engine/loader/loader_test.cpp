@@ -213,7 +213,7 @@ TEST_F(LoaderTest, AConfigurationChangeAfterLoadingHasNoEffect) {
 }
 
 TEST_F(LoaderTest, BrowserCreationLoadsTheEngineAndHandsTheClientOver) {
-  for (const ustring url : {u"http://start.test/", u""}) {
+  for (const ustring url : {u"about:start", u""}) {
     SCOPED_TRACE(UstringToUtf8(url));
     Restart();
     auto client = New<TCefClientOwn>();

@@ -66,23 +66,23 @@ TEST_F(BrowserTest, HistoryMovesTheMainFrameBackAndForth) {
   EXPECT_FALSE(browser->CanGoBack());
   EXPECT_FALSE(browser->CanGoForward());
   IPtr<ICefFrame> main = browser->GetMainFrame();
-  for (const ustring url : {u"http://a/", u"http://b/", u"http://c/"}) main->LoadUrl(url);
+  for (const ustring url : {u"about:a", u"about:b", u"about:c"}) main->LoadUrl(url);
 
   EXPECT_TRUE(browser->CanGoBack());
   EXPECT_FALSE(browser->CanGoForward());
   browser->GoBack();
   browser->GoBack();
-  EXPECT_EQ(main->GetUrl(), u"http://a/");
+  EXPECT_EQ(main->GetUrl(), u"about:a");
   EXPECT_FALSE(browser->CanGoBack());
   EXPECT_TRUE(browser->CanGoForward());
   browser->GoForward();
-  EXPECT_EQ(main->GetUrl(), u"http://b/");
+  EXPECT_EQ(main->GetUrl(), u"about:b");
   EXPECT_TRUE(browser->CanGoBack());
 
   browser->ClearHistory();
   EXPECT_FALSE(browser->CanGoBack());
   EXPECT_FALSE(browser->CanGoForward());
-  EXPECT_EQ(main->GetUrl(), u"http://b/");
+  EXPECT_EQ(main->GetUrl(), u"about:b");
 }
 
 TEST_F(BrowserTest, FixedAnswersComeFromTheBrowsersCreation) {

@@ -43,9 +43,9 @@ TEST_F(FrameTest, EachEditCommandReachesItsOwnMember) {
 }
 
 TEST_F(FrameTest, LoadUrl) {
-  frame->LoadUrl(u"http://example.test/start?mac=1");
+  frame->LoadUrl(u"about:start?mac=1");
   EXPECT_EQ(Recorded(frame, "loaded"), SIM_LOADED_URL);
-  EXPECT_EQ(frame->GetUrl(), u"http://example.test/start?mac=1");
+  EXPECT_EQ(frame->GetUrl(), u"about:start?mac=1");
   EXPECT_EQ(frame->GetSource(), u"");
 }
 
@@ -170,12 +170,12 @@ TEST_F(FrameTest, PlaceInTheBrowser) {
 
 TEST_F(FrameTest, AFrameOutlivingItsBrowserForgetsBrowserAndParent) {
   IPtr<ICefFrame> child = AddFrame(browser, "child");
-  child->LoadUrl(u"http://example.test/child");
+  child->LoadUrl(u"about:child");
   frame.Reset();
   browser.Reset();
   EXPECT_FALSE(child->GetBrowser());
   EXPECT_FALSE(child->GetParent());
-  EXPECT_EQ(child->GetUrl(), u"http://example.test/child");
+  EXPECT_EQ(child->GetUrl(), u"about:child");
 }
 
 TEST_F(FrameTest, IdentifiersKeepAll64Bits) {

@@ -128,6 +128,10 @@ TEST_F(FormTest, TheToolWindowIsThinFixedTopmostAndOffTheTaskBarAndComesBackWher
   EXPECT_EQ(label.Left(), 8);
   EXPECT_EQ(label.Top(), 37);
   EXPECT_EQ(tool->Child<TGauge>(u"Gauge1").Progress(), 20);
+  // Its window text is the caption, also after a change, for tools that read windows.
+  EXPECT_EQ(WindowText(label.Handle()), label.Caption());
+  label.SetCaption(u"正在下载");
+  EXPECT_EQ(WindowText(label.Handle()), u"正在下载");
 
   // Centred on the desktop at first showing.
   tool->Show();

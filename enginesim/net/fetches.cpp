@@ -1,0 +1,125 @@
+#include "enginesim/net/fetches.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "enginesim/net/fetch.h"
+#include "enginesim/net/http_text.h"
+#include "enginesim/unicode.h"
+
+namespace larkwell::enginesim::net {
+namespace {
+
+class Fetches {
+ public:
+  void start(LoadTarget target, const std::u16string& url) {
+    reap();
+    auto fetch = std::make_shared<Fetch>(std::move(target), url);
+    {
+      std::lock_guard lock(mutex_);
+      running_.push_back(fetch);
+    }
+    note([](TSimNetCounts& c) { ++c.fetches_started; });
+    fetch->start();
+  }
+
+  // Stops, outside the lock, the fetches `pick` chooses: stopping one may call the program.
+  template <class Pick>
+  void stop_if(Pick pick) {
+    for (const std::shared_ptr<Fetch>& fetch : take_if(pick)) fetch->stop();
+  }
+
+  // Joins the workers that are done and forgets them.
+  void reap() {
+    for (const std::shared_ptr<Fetch>& fetch : take_if([](const Fetch& f) { return f.finished(); })) fetch->join();
+  }
+
+  int running() {
+    reap();
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(running_.size());
+  }
+
+  void note(const std::function<void(TSimNetCounts&)>& change) {
+    std::lock_guard lock(mutex_);
+    change(counts_);
+  }
+
+  TSimNetCounts counts() {
+    const int now_running = running();
+    std::lock_guard lock(mutex_);
+    TSimNetCounts copy = counts_;
+    copy.fetches_running = now_running;
+    return copy;
+  }
+
+  void reset_counts() {
+    std::lock_guard lock(mutex_);
+    counts_ = TSimNetCounts{};
+  }
+
+  std::atomic<bool> complete_after_cancel{true};
+
+ private:
+  template <class Pick>
+  std::vector<std::shared_ptr<Fetch>> take_if(Pick pick) {
+    std::vector<std::shared_ptr<Fetch>> taken;
+    std::lock_guard lock(mutex_);
+    auto kept = std::stable_partition(running_.begin(), running_.end(),
+                                      [&](const std::shared_ptr<Fetch>& fetch) { return !pick(*fetch); });
+    taken.assign(kept, running_.end());
+    running_.erase(kept, running_.end());
+    return taken;
+  }
+
+  std::mutex mutex_;
+  std::vector<std::shared_ptr<Fetch>> running_;
+  TSimNetCounts counts_{};
+};
+
+Fetches& fetches() {
+  static Fetches* const instance = new Fetches;  // never destroyed, like the process
+  return *instance;
+}
+
+}  // namespace
+
+bool is_http(const std::u16string& url) {
+  std::string prefix;
+  transcode(url.data(), std::min<std::size_t>(url.size(), 7), prefix);
+  return equal_ignoring_case(prefix, "http://");
+}
+
+void start_fetch(LoadTarget target, const std::u16string& url) { fetches().start(std::move(target), url); }
+
+void stop_fetches_of_tree(const web::FrameTree* tree) {
+  fetches().stop_if([tree](const Fetch& fetch) { return fetch.target().tree.get() == tree; });
+}
+
+void stop_page_fetches_of(const web::SimFrame* frame) {
+  fetches().stop_if([frame](const Fetch& fetch) { return fetch.target().frame == frame && !fetch.is_download(); });
+}
+
+void stop_all_fetches() {
+  fetches().stop_if([](const Fetch&) { return true; });
+}
+
+void reset_net() {
+  stop_all_fetches();
+  fetches().reset_counts();
+  fetches().complete_after_cancel = true;
+}
+
+void note(const std::function<void(TSimNetCounts&)>& change) { fetches().note(change); }
+
+TSimNetCounts counts() { return fetches().counts(); }
+
+bool complete_after_cancel() { return fetches().complete_after_cancel.load(); }
+
+int set_complete_after_cancel(int enable) { return fetches().complete_after_cancel.exchange(enable != 0) ? 1 : 0; }
+
+}  // namespace larkwell::enginesim::net

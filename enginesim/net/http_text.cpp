@@ -1,0 +1,256 @@
+#include "enginesim/net/http_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "enginesim/unicode.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+namespace larkwell::enginesim::net {
+namespace {
+
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+int hex_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  c = lower(c);
+  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && equal_ignoring_case(text.substr(0, prefix.size()), prefix);
+}
+
+// The ';'-separated parameters of a header value, after its first part, each as name and raw
+// value; a quoted value may hold ';'.
+template <class Visit>
+void for_each_parameter(std::string_view value, Visit visit) {
+  std::size_t pos = value.find(';');
+  while (pos != std::string_view::npos && pos < value.size()) {
+    ++pos;
+    const std::size_t equals = value.find('=', pos);
+    const std::size_t next_semicolon = value.find(';', pos);
+    if (equals == std::string_view::npos || (next_semicolon != std::string_view::npos && next_semicolon < equals)) {
+      pos = next_semicolon;
+      continue;
+    }
+    const std::string_view name = trim(value.substr(pos, equals - pos));
+    std::size_t start = equals + 1;
+    while (start < value.size() && (value[start] == ' ' || value[start] == '\t')) ++start;
+    std::string raw;
+    std::size_t end = start;
+    if (start < value.size() && value[start] == '"') {
+      // A quoted string: a backslash takes the next character as it is.
+      for (end = start + 1; end < value.size() && value[end] != '"'; ++end) {
+        if (value[end] == '\\' && end + 1 < value.size()) ++end;
+        raw += value[end];
+      }
+      end = value.find(';', end);
+    } else {
+      end = value.find(';', start);
+      raw = std::string(trim(value.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)));
+    }
+    if (visit(name, raw)) return;
+    pos = end;
+  }
+}
+
+// A name in UTF-8 as received: invalid sequences become U+FFFD.
+std::string valid_utf8(std::string_view bytes) {
+  std::u16string wide;
+  transcode(bytes.data(), bytes.size(), wide);
+  std::string out;
+  transcode(wide.data(), wide.size(), out);
+  return out;
+}
+
+std::u16string from_code_page_936(std::string_view bytes) {
+  std::u16string out;
+  if (bytes.empty()) return out;
+#ifdef _WIN32
+  const int size = static_cast<int>(bytes.size());
+  const int needed = MultiByteToWideChar(936, 0, bytes.data(), size, nullptr, 0);
+  out.resize(static_cast<std::size_t>(needed));
+  MultiByteToWideChar(936, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(out.data()), needed);
+#else
+  iconv_t convert = iconv_open("UTF-16LE", "GB18030");  // GB18030 reads GBK and GB2312 as well
+  if (convert == reinterpret_cast<iconv_t>(-1)) {
+    transcode(bytes.data(), bytes.size(), out);
+    return out;
+  }
+  std::string input(bytes);
+  std::string output(bytes.size() * 4 + 4, '\0');
+  char* in = input.data();
+  char* to = output.data();
+  std::size_t in_left = input.size(), out_left = output.size();
+  while (in_left > 0) {
+    if (iconv(convert, &in, &in_left, &to, &out_left) != static_cast<std::size_t>(-1)) break;
+    // An invalid byte: a replacement character for it, then go on after it.
+    if (out_left < 2) break;
+    *to++ = static_cast<char>(0xFD);
+    *to++ = static_cast<char>(0xFF);
+    out_left -= 2;
+    ++in;
+    --in_left;
+  }
+  iconv_close(convert);
+  const std::size_t written = output.size() - out_left;
+  out.resize(written / 2);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    out[i] = static_cast<char16_t>(static_cast<unsigned char>(output[2 * i]) |
+                                   (static_cast<unsigned char>(output[2 * i + 1]) << 8));
+  }
+#endif
+  return out;
+}
+
+}  // namespace
+
+std::string_view trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool contains_token(std::string_view value, std::string_view token) {
+  while (!value.empty()) {
+    const std::size_t comma = value.find(',');
+    if (equal_ignoring_case(trim(value.substr(0, comma)), token)) return true;
+    if (comma == std::string_view::npos) break;
+    value.remove_prefix(comma + 1);
+  }
+  return false;
+}
+
+// --- addresses
+
+std::optional<HttpUrl> HttpUrl::parse(std::string_view url) {
+  if (!starts_with_ignoring_case(url, "http://")) return std::nullopt;
+  url.remove_prefix(7);
+  url = url.substr(0, url.find('#'));
+  const std::size_t end = url.find_first_of("/?");
+  const std::string_view authority = url.substr(0, end);
+  if (authority.find('@') != std::string_view::npos) return std::nullopt;  // no credentials in addresses
+  HttpUrl parsed;
+  const std::size_t colon = authority.rfind(':');
+  parsed.host = std::string(authority.substr(0, colon));
+  if (colon != std::string_view::npos) {
+    const std::string_view digits = authority.substr(colon + 1);
+    unsigned value = 0;
+    const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || stop != digits.data() + digits.size() || value == 0 ||
+        value > 65535) {
+      return std::nullopt;
+    }
+    parsed.port = static_cast<uint16_t>(value);
+  }
+  if (parsed.host.empty() || parsed.host.find_first_of(" \t\r\n[]") != std::string::npos) return std::nullopt;
+  std::transform(parsed.host.begin(), parsed.host.end(), parsed.host.begin(), lower);
+  if (end != std::string_view::npos) {
+    parsed.target = std::string(url.substr(end));
+    if (parsed.target[0] == '?') parsed.target.insert(0, "/");
+  }
+  if (parsed.target.find_first_of(" \r\n") != std::string::npos) return std::nullopt;
+  return parsed;
+}
+
+std::optional<HttpUrl> HttpUrl::resolve(std::string_view location) const {
+  location = trim(location);
+  if (location.find("://") != std::string_view::npos) return parse(location);
+  if (location.substr(0, 2) == "//") return parse("http:" + std::string(location));
+  HttpUrl next = *this;
+  if (location.empty()) return next;
+  const std::string_view own_path = std::string_view(target).substr(0, target.find('?'));
+  if (location[0] == '/') {
+    next.target = std::string(location);
+  } else if (location[0] == '?') {
+    next.target = std::string(own_path) + std::string(location);
+  } else {
+    next.target = std::string(own_path.substr(0, own_path.rfind('/') + 1)) + std::string(location);
+  }
+  next.target = next.target.substr(0, next.target.find('#'));
+  if (next.target.find_first_of(" \r\n") != std::string::npos) return std::nullopt;
+  return next;
+}
+
+std::string HttpUrl::text() const {
+  return "http://" + host + (port != 80 ? ":" + std::to_string(port) : "") + target;
+}
+
+// --- header values
+
+std::string media_type(std::string_view content_type) {
+  std::string type(trim(content_type.substr(0, content_type.find(';'))));
+  std::transform(type.begin(), type.end(), type.begin(), lower);
+  return type;
+}
+
+std::optional<std::string> header_parameter(std::string_view value, std::string_view name) {
+  std::optional<std::string> found;
+  for_each_parameter(value, [&](std::string_view key, const std::string& raw) {
+    if (!equal_ignoring_case(key, name)) return false;
+    found = raw;
+    return true;
+  });
+  return found;
+}
+
+bool is_attachment(std::string_view content_disposition) {
+  return equal_ignoring_case(trim(content_disposition.substr(0, content_disposition.find(';'))), "attachment");
+}
+
+std::string percent_decode(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && hex_value(text[i + 1]) >= 0 && hex_value(text[i + 2]) >= 0) {
+      out += static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string suggested_name(std::string_view content_disposition, const HttpUrl& url) {
+  // RFC 5987's form: charset'language'percent-encoded. Only UTF-8 is read.
+  if (const std::optional<std::string> extended = header_parameter(content_disposition, "filename*")) {
+    const std::size_t first = extended->find('\'');
+    const std::size_t second = first == std::string::npos ? std::string::npos : extended->find('\'', first + 1);
+    if (second != std::string::npos && equal_ignoring_case(std::string_view(*extended).substr(0, first), "UTF-8")) {
+      return valid_utf8(percent_decode(std::string_view(*extended).substr(second + 1)));
+    }
+  }
+  if (const std::optional<std::string> plain = header_parameter(content_disposition, "filename")) {
+    return valid_utf8(*plain);
+  }
+  const std::string_view path = std::string_view(url.target).substr(0, url.target.find('?'));
+  return valid_utf8(percent_decode(path.substr(path.rfind('/') + 1)));
+}
+
+std::u16string decode_body(std::string_view body, std::string_view content_type) {
+  const std::string charset = media_type(header_parameter(content_type, "charset").value_or(""));
+  std::u16string text;
+  if (charset == "iso-8859-1" || charset == "latin1" || charset == "us-ascii") {
+    text.reserve(body.size());
+    for (char byte : body) text += static_cast<char16_t>(static_cast<unsigned char>(byte));
+  } else if (charset == "gbk" || charset == "gb2312" || charset == "gb18030" || charset == "cp936") {
+    text = from_code_page_936(body);
+  } else {
+    transcode(body.data(), body.size(), text);
+  }
+  return text;
+}
+
+}  // namespace larkwell::enginesim::net
