@@ -46,7 +46,7 @@ ustring ProposedFileName(const ustring& suggested) {
   std::replace_if(name.begin(), name.end(), Forbidden, u'_');
   while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.pop_back();
   if (name.find_first_not_of(u"_ ") == ustring::npos) return {};
-  if (ReservedDeviceName(name)) name.insert(0, u"_");
+  if (ReservedDeviceName(name)) name = u"_" + name;  // (insert(0, ...) trips a false -Wrestrict of GCC 12)
   name = Capped(name, kMaxProposedFileName);
   while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.pop_back();
   return name;
