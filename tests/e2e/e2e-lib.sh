@@ -85,7 +85,8 @@ e2e_serve() {
 }
 
 # e2e_start [program]: starts the program (default Larkwell.exe) in the stage folder with the
-# stand-in's exit report on; its output goes to $E2E_OUT/stdout and $E2E_STDERR.
+# stand-in's exit report on; its output goes to $E2E_OUT/stdout and $E2E_STDERR. Set
+# E2E_WINEDEBUG (say, +msg) to have Wine trace into that standard error while hunting a fault.
 e2e_start() {
   E2E_STDERR=$E2E_OUT/stderr
   (cd "$E2E_STAGE" && ENGINESIM_REPORT_AT_EXIT=1 WINEDEBUG=${E2E_WINEDEBUG:--all} exec wine "${1:-Larkwell.exe}" \
