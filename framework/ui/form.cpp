@@ -180,10 +180,14 @@ void TForm::Show() {
                    area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
-  TWinControl::SetVisible(true);
+  // Shown straight into its state: showing first and maximising after would let the user (and
+  // anyone watching the window) see it at its design size for a moment. Only the maximised main
+  // window takes the activation; a form in the normal state (the progress window) appears
+  // without taking it from the window the user works in.
   ShowWindow(window, window_state_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
-                     : window_state_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
-                                                                  : SW_SHOW);
+                     : window_state_ == TWindowState::wsMinimized ? SW_SHOWMINNOACTIVE
+                                                                  : SW_SHOWNA);
+  TWinControl::SetVisible(true);
 }
 
 void TForm::Hide() {

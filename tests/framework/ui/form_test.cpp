@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "framework/forms/form_reader.h"
 #include "framework/ui/application.h"
@@ -29,6 +30,21 @@ RECT ClientOf(HWND window) {
   GetClientRect(window, &r);
   return r;
 }
+
+// Whether the window was zoomed each time it became visible: a maximised form must never be
+// seen at its design size first, not even for a moment.
+struct ShownStates {
+  static inline HWND Watched = nullptr;
+  static inline std::vector<bool> ZoomedWhenShown;
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->hwnd == Watched && message->message == WM_WINDOWPOSCHANGED) {
+      const auto* position = reinterpret_cast<const WINDOWPOS*>(message->lParam);
+      if (position->flags & SWP_SHOWWINDOW) ZoomedWhenShown.push_back(IsZoomed(message->hwnd) != FALSE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+};
 
 TEST_F(FormTest, TheMainFormHasWhatItsDescriptionSays) {
   auto& form = Application().CreateForm<TTestForm>(StoredForm(L"MAIN_TEST"));
@@ -59,7 +75,12 @@ TEST_F(FormTest, TheMainFormHasWhatItsDescriptionSays) {
   EXPECT_EQ(font.lfHeight, -11);
   EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
 
+  ShownStates::Watched = window;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, ShownStates::Hook, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
   form.Show();
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(ShownStates::ZoomedWhenShown, std::vector<bool>{true});
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(IsZoomed(window));
   EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
