@@ -209,8 +209,7 @@ void TForm::SetVisible(bool visible) {
 
 void TForm::BringToFront() {
   // Above its peers, without taking the activation: a window raised again and again (the progress
-  // window, once per block) must not pull the keyboard from wherever the user put it. Showing a
-  // hidden form activates it already.
+  // window, once per block) must not pull the keyboard from wherever the user put it.
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
