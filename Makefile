@@ -6,6 +6,8 @@
 #   make build    build the three trees (make win, make host, make tsan: one tree)
 #   make test-win, make test-host, make test-tsan: the tests of one tree
 #   make clean    remove every build tree (and the Wine prefix inside build/win)
+#   make bench    the benchmarks (not part of make test): builds build/bench (optimised, no
+#                 sanitizers), runs every figure producer and prints the table of ratios
 #
 # Three build trees under build/:
 #   win   the product: 32-bit Windows, cross-compiled; tests run under Wine and Xvfb
@@ -27,7 +29,7 @@ tsan_CONFIG := -DCMAKE_BUILD_TYPE=Debug -DLARKWELL_SANITIZERS=thread \
 # A tree without tests is a broken tree, not a green one.
 CTEST_ARGS ?= --no-tests=error
 
-.PHONY: demo test build deps clean $(TREES) $(addprefix test-,$(TREES))
+.PHONY: demo test build deps clean bench $(TREES) $(addprefix test-,$(TREES))
 
 test: build
 	@status=0; \
@@ -42,6 +44,9 @@ build: $(TREES)
 
 demo: win
 	scripts/demo.sh $(BUILD)/win
+
+bench: | deps
+	JOBS=$(JOBS) scripts/bench.sh $(BUILD)
 
 deps:
 	scripts/install-deps.sh

@@ -14,17 +14,55 @@ Exits 1 when a figure file is missing or malformed (a benchmark that did not run
 failure, not an empty row); a missed goal is reported, not an error.
 """
 import json
+import math
 import operator
 import sys
 
 OPS = {">=": operator.ge, ">": operator.gt, "<=": operator.le, "<": operator.lt}
 
 
+TEXTS = ("group", "name", "unit")
+NUMBERS = ("subject", "baseline", "ratio")
+
+
+def parse_goal(goal):
+    """The goal's operator and number; ValueError for anything but "<op> <number>"."""
+    parts = goal.split() if isinstance(goal, str) else []
+    if len(parts) != 2 or parts[0] not in OPS:
+        raise ValueError(f"goal {goal!r} does not read '<op> <number>'")
+    return OPS[parts[0]], float(parts[1])
+
+
 def goal_met(ratio, goal):
     if not goal:
         return None
-    op, number = goal.split()
-    return OPS[op](ratio, float(number))
+    op, number = parse_goal(goal)
+    return op(ratio, number)
+
+
+def is_number(value):
+    return isinstance(value, (int, float)) and not isinstance(value, bool) and math.isfinite(value)
+
+
+def check(figure):
+    """Why the figure is malformed, or None. Checked before anything is written or printed."""
+    if not isinstance(figure, dict):
+        return "a figure that is not an object"
+    for key in TEXTS + NUMBERS:
+        if key not in figure:
+            return f"a figure without '{key}'"
+    for key in TEXTS:
+        if not isinstance(figure[key], str):
+            return f"'{key}' is not a text"
+    for key in NUMBERS:
+        if not is_number(figure[key]):
+            return f"'{key}' is not a finite number"
+    if "note" in figure and not isinstance(figure["note"], str):
+        return "'note' is not a text"
+    goal = figure.get("goal")
+    if goal is not None and not isinstance(goal, str):
+        return "'goal' is neither a text nor null"
+    return None
 
 
 def load(path):
@@ -33,10 +71,13 @@ def load(path):
     if not isinstance(figures, list) or not figures:
         raise ValueError(f"{path}: no figures")
     for figure in figures:
-        for key in ("group", "name", "subject", "baseline", "unit", "ratio"):
-            if key not in figure:
-                raise ValueError(f"{path}: a figure without '{key}': {figure}")
-        figure["met"] = goal_met(figure["ratio"], figure.get("goal"))
+        problem = check(figure)
+        if problem:
+            raise ValueError(f"{path}: {problem}: {figure}")
+        try:
+            figure["met"] = goal_met(figure["ratio"], figure.get("goal"))
+        except ValueError as error:
+            raise ValueError(f"{path}: {error}: {figure}") from None
     return figures
 
 
