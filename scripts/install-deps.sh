@@ -18,6 +18,7 @@ PACKAGES=(
   fonts-wqy-microhei locales
   fonts-wine   # marlett.ttf: Wine draws caption buttons with it
   python3      # the demo web application and its tests
+  nsis         # makensis: the installer (make package) and its tests
 )
 
 missing=()
