@@ -8,6 +8,10 @@
 #   make clean    remove every build tree (and the Wine prefix inside build/win)
 #   make bench    the benchmarks (not part of make test): builds build/bench (optimised, no
 #                 sanitizers), runs every figure producer and prints the table of ratios
+#   make package [ENGINE_RUNTIME=<folder>]
+#                 build the Windows tree and build/win/package/Larkwell-<version>-setup.exe,
+#                 carrying the engine runtime (libcef.dll and its files) from <folder>; without
+#                 it the installer tells the user to put the runtime next to the program
 #
 # Three build trees under build/:
 #   win   the product: 32-bit Windows, cross-compiled; tests run under Wine and Xvfb
@@ -29,7 +33,7 @@ tsan_CONFIG := -DCMAKE_BUILD_TYPE=Debug -DLARKWELL_SANITIZERS=thread \
 # A tree without tests is a broken tree, not a green one.
 CTEST_ARGS ?= --no-tests=error
 
-.PHONY: demo test build deps clean bench $(TREES) $(addprefix test-,$(TREES))
+.PHONY: demo test build deps clean bench package $(TREES) $(addprefix test-,$(TREES))
 
 test: build
 	@status=0; \
@@ -47,6 +51,12 @@ demo: win
 
 bench: | deps
 	JOBS=$(JOBS) scripts/bench.sh $(BUILD)
+
+# A relative ENGINE_RUNTIME is taken from here, not from the build tree the installer is made in.
+package: win
+	@runtime="$(ENGINE_RUNTIME)"; \
+	if [ -n "$$runtime" ]; then runtime=$$(realpath -e "$$runtime") || exit 1; fi; \
+	ENGINE_RUNTIME="$$runtime" cmake --build $(BUILD)/win -j $(JOBS) --target installer
 
 deps:
 	scripts/install-deps.sh

@@ -19,6 +19,7 @@ PACKAGES=(
   fonts-wine   # marlett.ttf: Wine draws caption buttons with it
   python3      # the demo web application and its tests
   libbenchmark-dev   # make bench: Google Benchmark for the host benchmarks
+  nsis         # makensis: the installer (make package) and its tests
 )
 
 missing=()

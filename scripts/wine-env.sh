@@ -9,4 +9,6 @@ larkwell_wine_env() {
   export WINEDEBUG=-all
   export LANG=zh_CN.UTF-8
   export LC_ALL=zh_CN.UTF-8
+  # No menu entries or file associations on the host for what programs do in the prefix.
+  export WINEDLLOVERRIDES=winemenubuilder.exe=d
 }

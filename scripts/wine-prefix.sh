@@ -28,7 +28,7 @@ start=$SECONDS
 wineserver -k 2>/dev/null || true
 rm -rf "$prefix"
 # No Mono/Gecko install prompt: with a display it would wait for a click.
-WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+WINEDLLOVERRIDES="mscoree,mshtml=;$WINEDLLOVERRIDES" wineboot -i >/dev/null 2>&1
 
 ui_fonts=(微软雅黑 "Microsoft YaHei" "Microsoft YaHei UI" SimSun 宋体 NSimSun 新宋体 SimHei 黑体
           Tahoma "MS Shell Dlg" "MS Shell Dlg 2")

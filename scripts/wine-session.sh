@@ -7,15 +7,15 @@ wine_session_xvfb_pid=""
 wine_session_display_file=""
 wine_session_prefix=""
 
-# wine_session_begin <build-dir>: exports DISPLAY (a new Xvfb when it was empty) and the wine
-# environment of the tree's prefix (made when missing).
+# wine_session_begin <build-dir> [<prefix-dir>]: exports DISPLAY (a new Xvfb when it was empty)
+# and the wine environment of the prefix (default: the tree's own), made when missing.
 wine_session_begin() {
   local build=$1 here
   here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
   if [ -z "${DISPLAY:-}" ]; then
     wine_session_start_xvfb "$build" || return 1
   fi
-  wine_session_prefix=$build/wineprefix
+  wine_session_prefix=${2:-$build/wineprefix}
   "$here/wine-prefix.sh" "$wine_session_prefix" || return 1
   . "$here/wine-env.sh"
   larkwell_wine_env "$wine_session_prefix"
@@ -61,4 +61,6 @@ wine_session_end() {
     wait "$wine_session_xvfb_pid" 2>/dev/null || true
   fi
   [ -z "$wine_session_display_file" ] || rm -f "$wine_session_display_file"
+  # A second call does nothing.
+  wine_session_prefix="" wine_session_xvfb_pid="" wine_session_display_file=""
 }

@@ -5,7 +5,8 @@
 // A <title> may be "class|title" (a message box "#32770|Larkwell", say).
 //   lwtool wait <title> <seconds>   waits for a visible top-level window titled <title>; prints
 //                                   "visible maximised topmost class" as 0/1 flags and the class
-//   lwtool close <title>            posts WM_CLOSE to it
+//   lwtool close <title> [<seconds>] posts WM_CLOSE to it; with <seconds>, waits that long for
+//                                   its process to end and prints the process's exit code
 //   lwtool gone <title> <seconds>   waits until no window titled <title> is left
 //   lwtool texts <title>            prints the text of each Static or label child (a message
 //                                   box's text), one per line, UTF-8
@@ -19,8 +20,15 @@
 //                                   and keeps it open that long
 //   lwtool list                     prints every visible top-level window: "topmost maximised
 //                                   class|title", UTF-8
+//   lwtool shortcut <file.lnk>      prints the shortcut's target, working folder and arguments,
+//                                   one per line, UTF-8, as the shell reads them
+//   lwtool ended <name> <seconds>   waits until no process of this prefix runs a program whose
+//                                   file name starts with <name> (case-insensitive); prints the
+//                                   exit code of each such process it saw end, one per line
 // Exit code 0 on success, 1 when the window is not there (in time), 2 for bad arguments.
 #include <windows.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -122,6 +130,64 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   return TRUE;
 }
 
+// Reads the shortcut through the shell's own link object, as Explorer and the Start menu do.
+int PrintShortcut(const wchar_t* path) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  int status = 1;
+  IShellLinkW* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {}, arguments[1024] = {};
+      if (SUCCEEDED(file->Load(path, STGM_READ)) &&
+          SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+          SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH)) &&
+          SUCCEEDED(link->GetArguments(arguments, 1024))) {
+        std::printf("%s\n%s\n%s\n", Utf8(target).c_str(), Utf8(folder).c_str(), Utf8(arguments).c_str());
+        std::fflush(stdout);
+        status = 0;
+      }
+      file->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return status;
+}
+
+// The id of a process whose program's file name starts with `prefix`, or 0 when none runs.
+DWORD FindProcess(const std::wstring& prefix) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  DWORD found = 0;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+    if (_wcsnicmp(entry.szExeFile, prefix.c_str(), prefix.size()) == 0) found = entry.th32ProcessID;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+// Waits for every process FindProcess finds to end and prints its exit code; false on time-out.
+bool WaitEnded(const std::wstring& prefix, double seconds) {
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (const DWORD id = FindProcess(prefix)) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= until) return false;
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!process) continue;  // ended between the snapshot and now: its code is lost
+    const bool ended = WaitForSingleObject(process, static_cast<DWORD>(until - now)) == WAIT_OBJECT_0;
+    DWORD code = 0;
+    if (ended && GetExitCodeProcess(process, &code)) std::printf("%lu\n", code);
+    CloseHandle(process);
+    if (!ended) return false;
+  }
+  std::fflush(stdout);
+  return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -132,6 +198,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc < 3) return 2;
   const std::wstring command = argv[1];
+  if (command == L"shortcut") return PrintShortcut(argv[2]);
   if (command == L"openw" || command == L"hold") {
     const bool hold = command == L"hold";
     HANDLE file = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, hold ? OPEN_ALWAYS : OPEN_EXISTING,
@@ -163,7 +230,20 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close") {
     HWND window = FindVisible(title);
     if (!window) return 1;
+    // Opened before the message is posted, so an early end cannot take the exit code with it.
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = argc > 3 ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id) : nullptr;
     PostMessageW(window, WM_CLOSE, 0, 0);
+    if (argc <= 3) return 0;
+    if (!process) return 1;
+    DWORD code = 0;
+    const bool ended = WaitForSingleObject(process, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0 &&
+                       GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    if (!ended) return 1;
+    std::printf("%lu\n", code);
+    std::fflush(stdout);
     return 0;
   }
   if (command == L"texts") {
@@ -191,6 +271,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  if (command == L"ended") return WaitEnded(title, seconds) ? 0 : 1;
   if (command == L"gone") {
     const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
     while (FindWindowW(nullptr, title)) {
