@@ -32,7 +32,7 @@ int32_t TGauge::PercentDone() const noexcept {
 }
 
 void TGauge::Changed(int32_t percentBefore) {
-  if (PercentDone() != percentBefore) Repaint();
+  if (PercentDone() != percentBefore) Invalidate();
 }
 
 void TGauge::SetProgress(int32_t value) {
