@@ -100,6 +100,9 @@ void TForm::ScaleBy(int multiplier, int divisor) {
 // ---- properties ----------------------------------------------------------------------------
 
 void TForm::SetCaption(const ustring& caption) {
+  // Unchanged, nothing to do: setting a window's text repaints its frame, a cost the progress
+  // window would otherwise pay once per block.
+  if (caption == caption_) return;
   caption_ = caption;
   if (HandleAllocated()) SetWindowTextW(Handle(), Wide(caption_));
 }
@@ -167,6 +170,8 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::Show() {
   HWND window = Handle();
+  // Already up: shown again, it would only cost (twice a window system round trip per call).
+  if (Visible() && IsWindowVisible(window)) return;
   if (!shown_once_) {
     shown_once_ = true;
     if (position_ != TPosition::poDesigned) {
@@ -209,7 +214,9 @@ void TForm::SetVisible(bool visible) {
 
 void TForm::BringToFront() {
   // Above its peers, without taking the activation: a window raised again and again (the progress
-  // window, once per block) must not pull the keyboard from wherever the user put it.
+  // window, once per block) must not pull the keyboard from wherever the user put it. Already
+  // in front of every window, restacking it again would change nothing but cost.
+  if (GetWindow(Handle(), GW_HWNDPREV) == nullptr) return;
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

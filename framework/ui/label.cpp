@@ -21,6 +21,7 @@ void TLabel::CreateParams(TCreateParams& params) {
 }
 
 void TLabel::SetCaption(const ustring& caption) {
+  if (caption == caption_) return;  // no new text, no new size, nothing to repaint
   caption_ = caption;
   if (HandleAllocated()) SetWindowTextW(Handle(), Wide(caption_));
   AdjustSize();

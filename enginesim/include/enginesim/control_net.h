@@ -54,6 +54,14 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_net_counts(TSimNetCounts* counts);
 // sim_process_reset sets it back to 1 and the counts to 0.
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_net_complete_after_cancel(int enable);
 
+// Delivers a download of `total` bytes to `handler` as the engine does, without a network:
+// received_data once per block of `block_size` bytes (the last one may be shorter), every block
+// from the engine's buffer `block`, stopping when the program answers 0. No complete, no
+// reference taken: the caller keeps the handler. Answers the bytes the program accepted, -1
+// for unfitting arguments. For measuring the program's side of the download path.
+ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_net_deliver(TCefDownloadHandler* handler, void* block,
+                                                          int32_t block_size, int64_t total);
+
 }  // extern "C"
 
 namespace larkwell::enginesim {
