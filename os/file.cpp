@@ -40,14 +40,22 @@ FileStream::FileStream(const ustring& name, FileMode mode) : name_(name) {
 
 int64_t FileStream::Read(void* buffer, int64_t count) {
   const int64_t n = file_.Read(buffer, count);
+  if (position_ != kUnknown) position_ = n >= 0 ? position_ + n : kUnknown;
   return n > 0 ? n : 0;
 }
 
 int64_t FileStream::Write(const void* buffer, int64_t count) {
   const int64_t n = file_.Write(buffer, count);
+  // A write that fell short may have moved the pointer by more than it reported.
+  if (position_ != kUnknown) position_ = n == count ? position_ + n : kUnknown;
   return n > 0 ? n : 0;
 }
 
-int64_t FileStream::Seek(int64_t offset, TSeekOrigin origin) { return file_.Seek(offset, origin); }
+int64_t FileStream::Seek(int64_t offset, TSeekOrigin origin) {
+  // The download handler asks for the position once per block; the system's answer costs a call.
+  if (offset == 0 && origin == TSeekOrigin::soCurrent && position_ != kUnknown) return position_;
+  position_ = file_.Seek(offset, origin);  // -1, unknown, when refused
+  return position_;
+}
 
 }  // namespace larkwell::os

@@ -64,12 +64,17 @@ class FileStream : public TStream {
   // A failed read counts as nothing read; a failed write as nothing written.
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
-  // The new position, or -1 when the system refuses the move.
+  // The new position, or -1 when the system refuses the move. Asking where the stream is
+  // (Position()) is answered from the stream's own record, without a system call.
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
 
  private:
+  // Where the file's pointer is, as far as this stream moved it; kUnknown after an operation
+  // that may have moved it by an amount nobody reported. Only this stream moves the handle.
+  static constexpr int64_t kUnknown = -1;
   ustring name_;
   File file_;
+  int64_t position_ = 0;
 };
 
 }  // namespace larkwell::os

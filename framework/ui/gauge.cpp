@@ -32,7 +32,17 @@ int32_t TGauge::PercentDone() const noexcept {
 }
 
 void TGauge::Changed(int32_t percentBefore) {
-  if (PercentDone() != percentBefore) Repaint();
+  if (PercentDone() == percentBefore || !HandleAllocated()) return;
+  // Repainted at once, straight into the window: the window system's own cycle (invalidate, then
+  // a WM_PAINT served at once) draws the same picture at several times the cost, paid up to a
+  // hundred times a download.
+  HWND window = Handle();
+  RECT client;
+  GetClientRect(window, &client);
+  if (HDC dc = GetDC(window)) {
+    Paint(dc, client);
+    ReleaseDC(window, dc);
+  }
 }
 
 void TGauge::SetProgress(int32_t value) {
@@ -76,15 +86,13 @@ void TGauge::Paint(HDC dc, const RECT& client) {
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
-  HDC buffer = CreateCompatibleDC(dc);
-  HBITMAP picture = CreateCompatibleBitmap(dc, width, height);
-  {
-    TSelectObject selected(buffer, picture);
-    PaintTo(buffer, RECT{0, 0, width, height});
-    BitBlt(dc, client.left, client.top, width, height, buffer, 0, 0, SRCCOPY);
+  HDC buffer = picture_.Get(width, height);
+  if (!buffer) {
+    PaintTo(dc, client);  // without a buffer it may flicker, but it shows
+    return;
   }
-  DeleteObject(picture);
-  DeleteDC(buffer);
+  PaintTo(buffer, RECT{0, 0, width, height});
+  BitBlt(dc, client.left, client.top, width, height, buffer, 0, 0, SRCCOPY);
 }
 
 void TGauge::PaintTo(HDC dc, const RECT& client) {
@@ -117,26 +125,23 @@ void TGauge::PaintTo(HDC dc, const RECT& client) {
   // The letters as a one-bit mask (white on black), laid over the picture with XOR: where the
   // mask is white the picture's pixels are inverted, elsewhere they stay.
   const std::wstring text = std::to_wstring(percent) + L"%";
-  HDC maskDc = CreateCompatibleDC(dc);
-  HBITMAP mask = CreateBitmap(innerWidth, innerHeight, 1, 1, nullptr);
+  HDC maskDc = letters_.Get(innerWidth, innerHeight);
+  if (!maskDc) return;
+  RECT area{0, 0, innerWidth, innerHeight};
+  FillRect(maskDc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   {
-    TSelectObject selectedMask(maskDc, mask);
-    RECT area{0, 0, innerWidth, innerHeight};
-    FillRect(maskDc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     TSelectObject font(maskDc, FontHandle());
     SetBkMode(maskDc, TRANSPARENT);
     SetTextColor(maskDc, RGB(255, 255, 255));
     DrawTextW(maskDc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
-    // A one-bit source takes the target's text colour for 0 and its background colour for 1.
-    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, inner.left, inner.top, innerWidth, innerHeight, maskDc, 0, 0, SRCINVERT);
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBack);
   }
-  DeleteObject(mask);
-  DeleteDC(maskDc);
+  // A one-bit source takes the target's text colour for 0 and its background colour for 1.
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  BitBlt(dc, inner.left, inner.top, innerWidth, innerHeight, maskDc, 0, 0, SRCINVERT);
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBack);
 }
 
 }  // namespace larkwell

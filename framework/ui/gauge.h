@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "framework/ui/graphics.h"
 #include "framework/ui/win_control.h"
 
 namespace larkwell {
@@ -82,6 +83,8 @@ class TGauge : public TWinControl {
   bool show_text_ = true;
   TBorderStyle border_style_ = TBorderStyle::bsSingle;
   int paint_count_ = 0;
+  TOffscreen picture_{false};  // the whole gauge, copied to the window in one go
+  TOffscreen letters_{true};   // the text as a mask
 };
 
 inline const TClassRegistration<TGauge> kRegisterTGauge;

@@ -58,4 +58,47 @@ SIZE MeasureText(const ustring& text, HFONT font) {
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+HDC TOffscreen::Get(int width, int height) noexcept {
+  if (dc_ && width == width_ && height == height_) return dc_;
+  Release();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = nullptr;
+  if (monochrome_) {
+    bitmap = CreateBitmap(width, height, 1, 1, nullptr);
+  } else {
+    // Not a bitmap compatible with the screen: that one can live in the window system (an X
+    // server pixmap under Wine), a round trip to make and to draw on.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  }
+  if (!dc || !bitmap) {
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return nullptr;
+  }
+  dc_ = dc;
+  bitmap_ = bitmap;
+  old_bitmap_ = SelectObject(dc_, bitmap_);
+  width_ = width;
+  height_ = height;
+  return dc_;
+}
+
+void TOffscreen::Release() noexcept {
+  if (!dc_) return;
+  SelectObject(dc_, old_bitmap_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+  dc_ = nullptr;
+  bitmap_ = nullptr;
+  width_ = height_ = 0;
+}
+
 }  // namespace larkwell

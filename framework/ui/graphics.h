@@ -57,6 +57,30 @@ class TSelectObject {
   HGDIOBJ old_;
 };
 
+// A drawing surface in the program's memory, kept from one paint to the next: making one costs
+// more than the painting a small control does on it. Colour surfaces are 32-bit; a one-bit one
+// is a monochrome bitmap, which a copy onto colour turns into the target's text colour (0) and
+// background colour (1).
+class TOffscreen {
+ public:
+  explicit TOffscreen(bool monochrome) noexcept : monochrome_(monochrome) {}
+  ~TOffscreen() { Release(); }
+  TOffscreen(const TOffscreen&) = delete;
+  TOffscreen& operator=(const TOffscreen&) = delete;
+
+  // A device context drawing on a surface of `width` x `height` (made again when the size
+  // changes), or null when the system cannot make one. Valid until the next call.
+  HDC Get(int width, int height) noexcept;
+  void Release() noexcept;
+
+ private:
+  bool monochrome_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_bitmap_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
 // The size of `text` drawn on one line in `font`.
 SIZE MeasureText(const ustring& text, HFONT font);
 

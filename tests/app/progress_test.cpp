@@ -68,5 +68,48 @@ TEST_F(ProgressTest, AfterHidingItComesBackWhereItWasLeft) {
   EXPECT_EQ(TfrmProgress::Instance()->Gauge1->Progress(), 40);
 }
 
+// Whether a message posted to this thread is still waiting.
+bool Waiting(UINT message) {
+  MSG msg;
+  return PeekMessageW(&msg, nullptr, message, message, PM_NOREMOVE) != 0;
+}
+
+// Waiting messages are handled when the window appears and then at most every serve interval,
+// never left for longer; the texts and the bar follow every call.
+TEST_F(ProgressTest, WaitingMessagesAreHandledWhenItAppearsAndThenOncePerServeInterval) {
+  constexpr UINT kProbe = WM_APP + 7;
+  PostThreadMessageW(GetCurrentThreadId(), kProbe, 0, 0);
+  TfrmProgress::showProgress(u"下载文件", kText, 1);
+  EXPECT_FALSE(Waiting(kProbe)) << "not handled when the window appeared";
+
+  // A call right after a served one leaves the queue alone (tried a few times: a loaded
+  // machine may let the interval pass between the two calls).
+  bool leftAlone = false;
+  for (int attempt = 0; attempt < 5 && !leftAlone; ++attempt) {
+    Sleep(static_cast<DWORD>(TfrmProgress::kServeInterval.count()) + 5);
+    TfrmProgress::showProgress(u"下载文件", kText, 2);  // due: served
+    const auto served = std::chrono::steady_clock::now();
+    PostThreadMessageW(GetCurrentThreadId(), kProbe, 0, 0);
+    TfrmProgress::showProgress(u"下载文件", u"新的一行", 3 + attempt);
+    const bool quick = std::chrono::steady_clock::now() - served < TfrmProgress::kServeInterval;
+    leftAlone = quick && Waiting(kProbe);
+    if (quick) EXPECT_TRUE(Waiting(kProbe)) << "an empty-handed call asked the queue";
+    EXPECT_EQ(TfrmProgress::Instance()->Label1->Caption(), u"新的一行");
+    EXPECT_EQ(TfrmProgress::Instance()->Gauge1->Progress(), 3 + attempt);
+  }
+  EXPECT_TRUE(leftAlone);
+
+  Sleep(static_cast<DWORD>(TfrmProgress::kServeInterval.count()) + 5);
+  TfrmProgress::showProgress(u"下载文件", kText, 50);
+  EXPECT_FALSE(Waiting(kProbe)) << "not handled once the interval had passed";
+
+  // Hidden by the user, it appears again with the next call and is served at once.
+  SendMessageW(TfrmProgress::Instance()->Handle(), WM_CLOSE, 0, 0);
+  PostThreadMessageW(GetCurrentThreadId(), kProbe, 0, 0);
+  TfrmProgress::showProgress(u"下载文件", kText, 51);
+  EXPECT_TRUE(IsWindowVisible(TfrmProgress::Instance()->Handle()));
+  EXPECT_FALSE(Waiting(kProbe));
+}
+
 }  // namespace
 }  // namespace larkwell::testing

@@ -81,6 +81,32 @@ TEST_F(FileStreamTest, PositionsBeyondFourGibibytesAreNotCut) {
   EXPECT_EQ(out.Seek(-7, TSeekOrigin::soCurrent), int64_t{1} << 32);
 }
 
+// The stream answers Position() from its own record: it must follow every kind of move.
+TEST_F(FileStreamTest, ThePositionFollowsWritesShortReadsSeeksAndFailures) {
+  {
+    TFileStream out(Name(), FileMode::kCreate);
+    EXPECT_EQ(out.Position(), 0);
+    out.Write("0123456789", 10);
+    EXPECT_EQ(out.Position(), 10);
+    EXPECT_EQ(out.Seek(-4, TSeekOrigin::soEnd), 6);
+    out.Write("ab", 2);
+    EXPECT_EQ(out.Position(), 8);
+    EXPECT_EQ(out.Seek(-1, TSeekOrigin::soBeginning), -1);  // refused
+    EXPECT_EQ(out.Position(), 8);                            // and nothing moved
+  }
+  TFileStream in(Name(), FileMode::kOpenRead);
+  char buffer[16];
+  EXPECT_EQ(in.Seek(3, TSeekOrigin::soCurrent), 3);
+  EXPECT_EQ(in.Read(buffer, 16), 7);  // short: the end of the file
+  EXPECT_EQ(in.Position(), 10);
+  EXPECT_EQ(in.Seek(2, TSeekOrigin::soBeginning), 2);
+  EXPECT_EQ(in.Write("x", 1), 0);  // refused by the system
+  EXPECT_EQ(in.Position(), 2);
+  EXPECT_EQ(in.Read(buffer, 3), 3);
+  EXPECT_EQ(std::string(buffer, 3), "234");
+  EXPECT_EQ(in.Position(), 5);
+}
+
 TEST_F(FileStreamTest, AMissingFileRaisesTheOpenErrorWithItsName) {
   try {
     TFileStream in(u"no_such_dir/no_such_file.bin", FileMode::kOpenRead);
