@@ -269,7 +269,8 @@ long CountGdiTable(HANDLE process, DWORD id) {
   }
   long live = 0;
   for (size_t i = 0; i < read / sizeof(TGdiTableEntry); ++i) {
-    if (entries[i].type != 0 && (entries[i].owner & 0xFFFF) == (id & 0xFFFF)) ++live;
+    // Wine maps a table of the process's own; Windows one for all, told apart by the owner.
+    if (entries[i].type != 0 && ((entries[i].owner & 0xFFFF) == (id & 0xFFFF) || (entries[i].owner & 0xFFFF) == 0)) ++live;
   }
   return live;
 }

@@ -48,11 +48,15 @@ end
 
 // Every event property of the control throws, naming its event.
 void ThrowInEveryEvent(TChromium& crm) {
+// A plain function pointer takes its arguments by reference: auto& deduces its parameter types.
 #define LARKWELL_THROWING_EVENT(Name, ...) \
   crm.SetOn##Name([](TObject*, auto&&...) { throw std::runtime_error(#Name " failed"); });
+#define LARKWELL_THROWING_FUNCTION(Name, ...) \
+  crm.SetOn##Name([](TObject*, auto&...) { throw std::runtime_error(#Name " failed"); });
 #define LARKWELL_NO_PROPERTY(...)
-  LARKWELL_CHROMIUM_EVENTS(LARKWELL_THROWING_EVENT, LARKWELL_THROWING_EVENT, LARKWELL_NO_PROPERTY)
+  LARKWELL_CHROMIUM_EVENTS(LARKWELL_THROWING_EVENT, LARKWELL_THROWING_FUNCTION, LARKWELL_NO_PROPERTY)
 #undef LARKWELL_THROWING_EVENT
+#undef LARKWELL_THROWING_FUNCTION
 #undef LARKWELL_NO_PROPERTY
 }
 

@@ -36,10 +36,10 @@ dismiss_errors() {
 e2e_wait_for 10 e2e_tool wait "$box" 0 >/dev/null || fail "no error report"
 e2e_shot first-error
 dismiss_errors
-echo "shown at start: $(sort <<<"$errors" | uniq -c | tr -s ' ' | paste -sd, -)"
+echo "shown at start: $(grep . <<<"$errors" | sort | uniq -c | tr -s ' ' | paste -sd, -)"
 for event in RunModal LoadEnd ProtocolExecution TitleChange TakeFocus KeyEvent MenuAction \
              BeforeScriptExtensionLoad PrintOptions FindResult JsAlert ContextCreated DragStart; do
-  grep -qx "$event failed" <<<"$errors" || fail "the error of $event was not shown"
+  grep -qxE "$event failed\.?" <<<"$errors" || fail "the error of $event was not shown"
 done
 e2e_page_served 1 || fail "the start page was never asked for"
 
@@ -49,8 +49,8 @@ about_asked() { grep -q '"GET /page/about' "$E2E_OUT/server.log"; }
 e2e_wait_for 10 about_asked || fail "following the link asked for nothing"
 e2e_wait_for 10 e2e_tool wait "$box" 0 >/dev/null || fail "the new page's events showed no error"
 dismiss_errors
-echo "shown for the new page: $(sort <<<"$errors" | uniq -c | tr -s ' ' | paste -sd, -)"
-grep -qx "LoadStart failed" <<<"$errors" || fail "loading the new page raised no LoadStart error"
+echo "shown for the new page: $(grep . <<<"$errors" | sort | uniq -c | tr -s ' ' | paste -sd, -)"
+grep -qxE "LoadStart failed\.?" <<<"$errors" || fail "loading the new page raised no LoadStart error"
 painted=$(e2e_tool paint "$E2E_MAIN_TITLE" 2) || fail "the window did not repaint after the errors"
 echo "repainted in $painted ms"
 e2e_shot after-errors
