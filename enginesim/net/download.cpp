@@ -78,6 +78,10 @@ void Download::ask(web::SimBrowser& browser) {
     std::lock_guard lock(mutex_);
     if (phase_ == Phase::offered) {
       phase_ = Phase::accepted;
+      if (const int threads = RefChurn::threads_wanted(); threads > 0) {
+        churn_ = std::make_unique<RefChurn>(threads, reinterpret_cast<TCefBase*>(handler.get()),
+                                            reinterpret_cast<TCefBase*>(browser.structure()));
+      }
       handler_ = std::move(handler);
       if (!blocks_.empty() || body_ended_) post_pump_locked();
       return;
@@ -155,12 +159,14 @@ bool Download::ended() {
 
 void Download::end(bool cancelled, bool abandoned) {
   Held<TCefDownloadHandler> handler;
+  std::unique_ptr<RefChurn> churn;
   bool truncated = false;
   {
     std::lock_guard lock(mutex_);
     if (phase_ == Phase::ended) return;
     phase_ = Phase::ended;
     handler = std::move(handler_);
+    churn = std::move(churn_);
     truncated = truncated_;
     blocks_.clear();
     waiting_ = 0;
@@ -169,7 +175,9 @@ void Download::end(bool cancelled, bool abandoned) {
   }
   if (abandoned) note([](TSimNetCounts& c) { ++c.abandoned; });
   if (truncated && !cancelled && handler) note([](TSimNetCounts& c) { ++c.truncated; });
+  churn.reset();  // its threads have let go before the handler hears the end
   let_go(std::move(handler), cancelled);
+  note_download_ended();
 }
 
 void Download::let_go(Held<TCefDownloadHandler> handler, bool cancelled) {

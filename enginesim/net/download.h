@@ -17,6 +17,7 @@
 
 #include "engine/cef_api.h"
 #include "enginesim/held.h"
+#include "enginesim/net/download_knobs.h"
 #include "enginesim/net/load_target.h"
 
 namespace larkwell::enginesim::web {
@@ -81,6 +82,7 @@ class Download : public std::enable_shared_from_this<Download> {
   bool pump_posted_ = false;
   bool delivering_ = false;
   Held<TCefDownloadHandler> handler_;
+  std::unique_ptr<RefChurn> churn_;  // engine threads on the handler while accepted, when asked for
 };
 
 }  // namespace larkwell::enginesim::net

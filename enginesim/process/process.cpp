@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "enginesim/ledger.h"
+#include "enginesim/net/download_knobs.h"
 #include "enginesim/net/fetches.h"
 #include "enginesim/unicode.h"
 #include "enginesim/shield.h"
@@ -254,6 +255,9 @@ void Process::write_exit_report() {
       line += std::string(" ") + key + "=" + std::to_string(settings->number(key).value_or(-999));
     }
     std::fprintf(stderr, "%s LANG='%s'\n", line.c_str(), lang_at_initialize_.c_str());
+  }
+  if (const std::string churn = net::ref_churn_summary(); !churn.empty()) {
+    std::fprintf(stderr, "enginesim %s\n", churn.c_str());
   }
   std::fflush(stderr);
 }

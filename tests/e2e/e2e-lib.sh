@@ -84,12 +84,12 @@ e2e_serve() {
   e2e_fail "the demo web application did not start on port $port"
 }
 
-# e2e_start [program]: starts the program (default Larkwell.exe) in the stage folder with the
+# e2e_start [program [arguments...]]: starts the program (default Larkwell.exe) in the stage folder with the
 # stand-in's exit report on; its output goes to $E2E_OUT/stdout and $E2E_STDERR. Set
 # E2E_WINEDEBUG (say, +msg) to have Wine trace into that standard error while hunting a fault.
 e2e_start() {
   E2E_STDERR=$E2E_OUT/stderr
-  (cd "$E2E_STAGE" && ENGINESIM_REPORT_AT_EXIT=1 WINEDEBUG=${E2E_WINEDEBUG:--all} exec wine "${1:-Larkwell.exe}" \
+  (cd "$E2E_STAGE" && ENGINESIM_REPORT_AT_EXIT=1 WINEDEBUG=${E2E_WINEDEBUG:--all} exec wine "${@:-Larkwell.exe}" \
      >"$E2E_OUT/stdout" 2>"$E2E_STDERR" </dev/null) &
   E2E_PROGRAM=$!
 }
@@ -130,11 +130,14 @@ e2e_x_window() {
   timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
 }
 
+# The title of the window that holds the browser.
+E2E_MAIN_TITLE=Larkwell
+
 # e2e_follow_link <n>: activates the n-th link (from 1) of the page with the keyboard, as a user
 # would: focus the page, Tab to the link, Enter.
 e2e_follow_link() {
   local main keys=() i
-  main=$(e2e_x_window Larkwell) || e2e_fail "no main window to type into"
+  main=$(e2e_x_window "$E2E_MAIN_TITLE") || e2e_fail "no main window to type into"
   [ -n "$main" ] || e2e_fail "no main window to type into"
   for ((i = 0; i < $1; i++)); do keys+=(Tab); done
   # A click on an empty part of the page (bottom right, below the content) focuses it.
@@ -185,8 +188,9 @@ e2e_same_as_served() {
 }
 
 # The start page's links, numbered as Tab reaches them.
-E2E_LINK_REPORT=1 E2E_LINK_LARGE=4 E2E_LINK_SLOW=5 E2E_LINK_TRUNCATED=6 E2E_LINK_CHINESE=8
+E2E_LINK_REPORT=1 E2E_LINK_LARGE=4 E2E_LINK_SLOW=5 E2E_LINK_TRUNCATED=6 E2E_LINK_STALL=7 E2E_LINK_CHINESE=8
 E2E_LINK_HOSTILE_FIRST=9   # ..\..\evil.xls, C:\Windows\evil.xls, CON.xls, bad<01><1F>name.xls
+E2E_LINK_ABOUT=13
 
 # e2e_page_served <n>: the web application has answered at least n requests for pages.
 e2e_page_served() { [ "$(grep -c '"GET /[?p ]' "$E2E_OUT/server.log")" -ge "$1" ]; }

@@ -25,14 +25,27 @@
 //   lwtool ended <name> <seconds>   waits until no process of this prefix runs a program whose
 //                                   file name starts with <name> (case-insensitive); prints the
 //                                   exit code of each such process it saw end, one per line
+//   lwtool usage <title>            prints what the window's process uses, one "name value" a
+//                                   line: gdi and user (GetGuiResources), handles
+//                                   (GetProcessHandleCount), private (PrivateUsage, bytes),
+//                                   windows (the windows of its threads, children included) and
+//                                   gdi-table (live entries of its GDI handle table)
+//   lwtool paint <title> <seconds>  invalidates the window and its children and waits until the
+//                                   program has painted them all; prints the milliseconds taken
+//   lwtool move <title> <x> <y> <seconds>  asks the window's own thread to move it there and
+//                                   waits until it stands there; prints the milliseconds taken
 // Exit code 0 on success, 1 when the window is not there (in time), 2 for bad arguments.
 #include <windows.h>
+#include <psapi.h>
 #include <shlobj.h>
+#include <winternl.h>
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,13 +65,22 @@ HWND FindVisible(const wchar_t* title) {
   return nullptr;
 }
 
-HWND WaitFor(const wchar_t* title, double seconds) {
-  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+// Milliseconds until `done()` holds, polling; -1 after `seconds`.
+template <class Done>
+long WaitUntil(double seconds, Done done) {
+  const ULONGLONG start = GetTickCount64();
+  const ULONGLONG until = start + static_cast<ULONGLONG>(seconds * 1000);
   for (;;) {
-    if (HWND window = FindVisible(title)) return window;
-    if (GetTickCount64() >= until) return nullptr;
-    Sleep(50);
+    if (done()) return static_cast<long>(GetTickCount64() - start);
+    if (GetTickCount64() >= until) return -1;
+    Sleep(10);
   }
+}
+
+HWND WaitFor(const wchar_t* title, double seconds) {
+  HWND window = nullptr;
+  WaitUntil(seconds, [&] { return (window = FindVisible(title)) != nullptr; });
+  return window;
 }
 
 std::string Utf8(const std::wstring& text) {
@@ -188,6 +210,112 @@ bool WaitEnded(const std::wstring& prefix, double seconds) {
   return true;
 }
 
+// --- what a process uses, measured from outside
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+struct TProcessWindows {
+  DWORD process;
+  int count;
+};
+
+// Counts the process's top-level windows, hidden ones too, and all their children.
+BOOL CALLBACK CountProcessWindow(HWND window, LPARAM data) {
+  auto* windows = reinterpret_cast<TProcessWindows*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != windows->process) return TRUE;
+  ++windows->count;
+  EnumChildWindows(window, &CountChild, reinterpret_cast<LPARAM>(&windows->count));
+  return TRUE;
+}
+
+// One entry of the GDI handle table the system maps into every process (its address is in the
+// process environment block); a non-zero type marks a live object.
+#pragma pack(push, 1)
+struct TGdiTableEntry {
+  unsigned long long object;
+  unsigned long owner;
+  unsigned short unique;
+  unsigned char type;
+  unsigned char flags;
+  unsigned long long user;
+};
+#pragma pack(pop)
+static_assert(sizeof(TGdiTableEntry) == 24);
+constexpr size_t kGdiTableEntries = 0x10000;
+constexpr size_t kPebGdiTableOffset = 0x94;  // 32-bit process environment block
+
+// Live entries of the process's GDI handle table that it owns; -1 when it cannot be read.
+long CountGdiTable(HANDLE process, DWORD id) {
+  using TQuery = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+  const auto query = reinterpret_cast<TQuery>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic{};
+  if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+  ULONG table = 0;
+  SIZE_T read = 0;
+  if (!ReadProcessMemory(process, static_cast<char*>(static_cast<void*>(basic.PebBaseAddress)) + kPebGdiTableOffset,
+                         &table, sizeof table, &read) || table == 0) {
+    return -1;
+  }
+  std::vector<TGdiTableEntry> entries(kGdiTableEntries);
+  if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<uintptr_t>(table)), entries.data(),
+                         entries.size() * sizeof(TGdiTableEntry), &read)) {
+    return -1;
+  }
+  long live = 0;
+  for (size_t i = 0; i < read / sizeof(TGdiTableEntry); ++i) {
+    // Wine maps a table of the process's own; Windows one for all, told apart by the owner.
+    if (entries[i].type != 0 && ((entries[i].owner & 0xFFFF) == (id & 0xFFFF) || (entries[i].owner & 0xFFFF) == 0)) ++live;
+  }
+  return live;
+}
+
+int PrintUsage(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+  if (!process) return 1;
+  DWORD handles = 0;
+  GetProcessHandleCount(process, &handles);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  TProcessWindows windows{id, 0};
+  EnumWindows(&CountProcessWindow, reinterpret_cast<LPARAM>(&windows));
+  std::printf("gdi %lu\nuser %lu\nhandles %lu\nprivate %lu\nwindows %d\ngdi-table %ld\n",
+              GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS), handles,
+              static_cast<unsigned long>(memory.PrivateUsage), windows.count, CountGdiTable(process, id));
+  std::fflush(stdout);
+  CloseHandle(process);
+  return 0;
+}
+
+// --- responsiveness, measured from outside
+
+// True once neither the window nor any child has anything left to paint.
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM unpainted) {
+  if (GetUpdateRect(window, nullptr, FALSE)) *reinterpret_cast<bool*>(unpainted) = true;
+  return TRUE;
+}
+
+bool Painted(HWND window) {
+  bool unpainted = GetUpdateRect(window, nullptr, FALSE) != 0;
+  EnumChildWindows(window, &FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  return !unpainted;
+}
+
+int PrintWaited(long milliseconds) {
+  if (milliseconds < 0) return 1;
+  std::printf("%ld\n", milliseconds);
+  std::fflush(stdout);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -272,6 +400,30 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"ended") return WaitEnded(title, seconds) ? 0 : 1;
+  if (command == L"usage") {
+    HWND window = FindVisible(title);
+    return window ? PrintUsage(window) : 1;
+  }
+  if (command == L"paint") {
+    HWND window = FindVisible(title);
+    if (!window) return 1;
+    // Only the window's own thread, back in its message loop, paints and so validates it.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return PrintWaited(WaitUntil(seconds, [window] { return Painted(window); }));
+  }
+  if (command == L"move") {
+    if (argc < 6) return 2;
+    HWND window = FindVisible(title);
+    if (!window) return 1;
+    const int x = _wtoi(argv[3]);
+    const int y = _wtoi(argv[4]);
+    // Asynchronous: the window's own thread moves it, so a hung program leaves it standing.
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    return PrintWaited(WaitUntil(_wtof(argv[5]), [window, x, y] {
+      RECT rect{};
+      return GetWindowRect(window, &rect) && rect.left == x && rect.top == y;
+    }));
+  }
   if (command == L"gone") {
     const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
     while (FindWindowW(nullptr, title)) {
