@@ -15,6 +15,7 @@ build=$(realpath -m "${1:-build}")
 # benchmark failed. A listed script that is not there (yet) is skipped.
 PRODUCERS=(
   "host native bench/host/produce.sh"
+  "shell wine bench/shell/produce.sh"
   # >>> Windows benchmarks (bench/win/): their producer goes here, one line, e.g.
   # "win  wine   bench/win/produce.sh"
 )
