@@ -4,7 +4,8 @@
 # its own): the real Larkwell.exe staged with the stand-in engine as the end-to-end tests stage
 # it, against the demo web application.
 #   at rest:  the program's CPU time (all threads) and its wineserver's over <rest seconds>
-#             (default 20) once the start page is shown;
+#             (default 20) once the start page is shown; then that of the minimal program with
+#             a bare 10 ms thread timer, what Wine's timer alone costs;
 #   start-up: <runs> (default 7) starts of the minimal one-window program and of Larkwell.exe,
 #             alternated, after one warm-up start of each, timed by lwbench_launch.
 # Writes the figure file; exits non-zero (saying why) when a measurement failed.
@@ -28,13 +29,24 @@ e2e_start
 e2e_wait_for 30 grep -qs '^[0-9]* page http' "$stamps" || fail "the start page was never shown"
 e2e_tool wait Larkwell 10 >/dev/null || fail "no visible window titled Larkwell"
 sleep 2
-python3 "$here/shell_figures.py" rest "$E2E_PROGRAM" "$rest_seconds" "$E2E_OUT/rest.json" || fail "no measurement at rest"
+python3 "$here/shell_figures.py" rest "$E2E_PROGRAM" Larkwell.exe "$rest_seconds" "$E2E_OUT/rest.json" ||
+  fail "no measurement at rest"
 e2e_shot at-rest
 e2e_tool close Larkwell || fail "could not close Larkwell"
 e2e_wait_exit 15
 [ "$E2E_STATUS" = 0 ] || fail "Larkwell ended with exit code $E2E_STATUS after the measurement at rest"
 grep -q "ledger clean at shutdown" "$E2E_STDERR" || fail "the engine's ledger was not clean at shutdown"
 unset ENGINESIM_TIMESTAMPS  # each start-up run gets a file of its own from the launcher
+
+(cd "$E2E_STAGE" && exec wine lwbench_minimal.exe timer </dev/null >/dev/null 2>&1) &
+E2E_PROGRAM=$!
+e2e_tool wait "lwbench minimal" 10 >/dev/null || fail "no window of the minimal program with a timer"
+sleep 2
+python3 "$here/shell_figures.py" rest "$E2E_PROGRAM" lwbench_minimal.exe "$rest_seconds" "$E2E_OUT/timer.json" ||
+  fail "no measurement of the bare timer"
+e2e_tool close "lwbench minimal" || fail "could not close the minimal program"
+e2e_wait_exit 10
+[ "$E2E_STATUS" = 0 ] || fail "the minimal program ended with exit code $E2E_STATUS"
 
 # --- start-up
 runs_file=$E2E_OUT/runs.txt
@@ -56,6 +68,6 @@ for ((run = 1; run <= runs; run++)); do
 done
 cat "$runs_file"
 
-python3 "$here/shell_figures.py" write "$E2E_OUT/rest.json" "$runs_file" "$figure_file" ||
+python3 "$here/shell_figures.py" write "$E2E_OUT/rest.json" "$E2E_OUT/timer.json" "$runs_file" "$figure_file" ||
   fail "no figures from the measurements"
 echo "shell benchmarks measured: $figure_file"

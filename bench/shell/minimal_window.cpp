@@ -1,7 +1,12 @@
 // lwbench_minimal: the start-up benchmark's baseline, the least a Windows program does to show
 // one maximised window: register a class, create the window, show it maximised and run the
 // message loop until the window is closed.
+//   lwbench_minimal [timer]
+// With "timer", a thread timer of 10 ms whose procedure does nothing runs as well, like the
+// shell's engine pump: the baseline of the program at rest (what the timer alone costs).
 #include <windows.h>
+
+#include <cwchar>
 
 namespace {
 
@@ -13,9 +18,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+void CALLBACK NothingToDo(HWND, UINT, UINT_PTR, DWORD) noexcept {}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = &WindowProc;
@@ -29,6 +36,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (window == nullptr) return 1;
   ShowWindow(window, SW_SHOWMAXIMIZED);
   UpdateWindow(window);
+  if (std::wcscmp(arguments, L"timer") == 0 && SetTimer(nullptr, 0, 10, &NothingToDo) == 0) return 1;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -2,13 +2,14 @@
 """The shell benchmarks' measurements from Linux and their figure file (bench/shell/measure.sh).
 
 usage:
-  shell_figures.py rest <pid> <seconds> <out.json>
-      CPU time of the Wine process <pid> (all its threads) and of its wineserver over <seconds>
-      of exactly measured wall time, from /proc.
-  shell_figures.py write <rest.json> <runs file> <figure file>
-      The figure file (format: bench/bench-report.py) from the at-rest measurement and the
-      start-up runs, one launcher line each: "<program> <key> <milliseconds> [<url>]", with
-      program "minimal" or "larkwell" and key "window", "browser" or "start_url".
+  shell_figures.py rest <pid> <program.exe> <seconds> <out.json>
+      CPU time of the Wine process <pid> (all its threads), which must run <program.exe>, and of
+      its wineserver over <seconds> of exactly measured wall time, from /proc.
+  shell_figures.py write <shell rest.json> <timer rest.json> <runs file> <figure file>
+      The figure file (format: bench/bench-report.py) from the at-rest measurements of the shell
+      and of the minimal program with a bare 10 ms timer, and the start-up runs, one launcher
+      line each: "<program> <key> <milliseconds> [<url>]", with program "minimal" or "larkwell"
+      and key "window", "browser" or "start_url".
 Exits 1 when a measurement cannot be made or the runs are incomplete.
 """
 import json
@@ -70,14 +71,14 @@ def wineserver_of(prefix):
     raise MeasurementError(f"no wineserver works in a folder {folder}")
 
 
-def rest(pid, seconds, out):
+def rest(pid, program, seconds, out):
     try:
         with open(f"/proc/{pid}/cmdline", "rb") as f:
             command = f.read().replace(b"\0", b" ").decode(errors="replace")
     except OSError:
         raise MeasurementError(f"no process {pid}") from None
-    if "Larkwell.exe" not in command:
-        raise MeasurementError(f"process {pid} is not Larkwell.exe: {command}")
+    if program not in command:
+        raise MeasurementError(f"process {pid} is not {program}: {command}")
     server = wineserver_of(wine_prefix_of(pid))
     start, program_start, server_start, switches_start = time.monotonic(), cpu_seconds(pid), cpu_seconds(server), switches(pid)
     time.sleep(seconds)
@@ -109,7 +110,7 @@ def percent(part, whole):
     return f"{100 * part / whole:.3f} %"
 
 
-def figures(measured, runs, url):
+def figures(measured, timer, runs, url):
     needed = [("minimal", "window"), ("larkwell", "window"), ("larkwell", "browser"), ("larkwell", "start_url")]
     missing = [f"{program} {key}" for program, key in needed if not runs.get((program, key))]
     if missing:
@@ -125,7 +126,13 @@ def figures(measured, runs, url):
          "ratio": measured["program_cpu_s"] / wall, "goal": "< 0.01",
          "note": f"{percent(measured['program_cpu_s'], wall)} of one core over {wall:.2f} s (all threads of the "
                  f"Wine process, /proc in {measured['tick_s'] * 1000:.0f} ms ticks); its threads ran "
-                 f"{measured['program_switches_per_s']:.0f} times a second"},
+                 f"{measured['program_switches_per_s']:.0f} times a second; a bare 10 ms thread timer alone: "
+                 f"{percent(timer['program_cpu_s'], timer['wall_s'])}"},
+        {"group": "engine pump at rest", "name": "a bare 10 ms thread timer (minimal program)",
+         "subject": timer["program_cpu_s"], "baseline": timer["wall_s"], "unit": "s",
+         "ratio": timer["program_cpu_s"] / timer["wall_s"], "goal": None,
+         "note": f"{percent(timer['program_cpu_s'], timer['wall_s'])} of one core over {timer['wall_s']:.2f} s, an "
+                 f"empty timer procedure; its thread ran {timer['program_switches_per_s']:.0f} times a second"},
         {"group": "engine pump at rest", "name": "wineserver over the same time",
          "subject": measured["wineserver_cpu_s"], "baseline": wall, "unit": "s",
          "ratio": measured["wineserver_cpu_s"] / wall, "goal": None,
@@ -147,14 +154,16 @@ def figures(measured, runs, url):
 
 def main(argv):
     try:
-        if len(argv) == 5 and argv[1] == "rest":
-            rest(int(argv[2]), float(argv[3]), argv[4])
+        if len(argv) == 6 and argv[1] == "rest":
+            rest(int(argv[2]), argv[3], float(argv[4]), argv[5])
             return 0
-        if len(argv) == 5 and argv[1] == "write":
-            with open(argv[2], encoding="utf-8") as f:
-                measured = json.load(f)
-            made = figures(measured, *read_runs(argv[3]))
-            with open(argv[4], "w", encoding="utf-8") as f:
+        if len(argv) == 6 and argv[1] == "write":
+            measured = []
+            for path in argv[2:4]:
+                with open(path, encoding="utf-8") as f:
+                    measured.append(json.load(f))
+            made = figures(*measured, *read_runs(argv[4]))
+            with open(argv[5], "w", encoding="utf-8") as f:
                 json.dump(made, f, ensure_ascii=False, indent=2)
             return 0
     except (OSError, ValueError, KeyError, MeasurementError) as error:
