@@ -76,6 +76,7 @@ EngineMoments ReadMoments(const std::wstring& path) {
   EngineMoments moments;
   std::ifstream file(path.c_str(), std::ios::binary);  // mingw's library takes a wide name
   for (std::string line; std::getline(file, line);) {
+    if (file.eof()) break;  // no newline yet: the engine is still writing this line
     std::istringstream fields(line);
     int64_t time = 0;
     std::string event, detail;
