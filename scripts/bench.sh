@@ -16,6 +16,7 @@ build=$(realpath -m "${1:-build}")
 PRODUCERS=(
   "host native bench/host/produce.sh"
   "download wine bench/win/produce.sh"
+  "shell wine bench/shell/produce.sh"
 )
 # -------------------------------------------------------------------------------------------------
 

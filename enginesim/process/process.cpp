@@ -12,6 +12,7 @@
 #include "enginesim/unicode.h"
 #include "enginesim/shield.h"
 #include "enginesim/sim_object.h"
+#include "enginesim/stamps.h"
 #include "enginesim/web/browser.h"
 
 namespace larkwell::enginesim::process {
@@ -150,6 +151,7 @@ TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* 
       creation.window_info != nullptr ? creation.window_info->m_bWindowRenderingDisabled : 0;
   web::SimBrowser* made = make_object<web::SimBrowser>(setup, &creation);
   made->announce_creation();
+  stamp_moment("browser");
   TCefBrowser* browser = made->structure();
   if (creation.url != nullptr && creation.url->length != 0) {
     TCefFrame* frame = browser->get_main_frame(browser);

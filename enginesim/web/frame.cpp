@@ -4,6 +4,7 @@
 #include <string>
 
 #include "enginesim/net/fetches.h"
+#include "enginesim/stamps.h"
 #include "enginesim/unicode.h"
 #include "enginesim/web/browser.h"
 #include "enginesim/web/requests.h"
@@ -169,8 +170,9 @@ void SimFrame::load_request(TCefRequest* request) {
 // An http:// address is fetched from the network; the frame changes when its answer comes.
 void SimFrame::load_url(const TCefString* url) {
   tally("load_url");
-  net::stop_page_fetches_of(this);  // a newer load takes the place of one still coming
   std::u16string address = text_copy(url);
+  stamp_moment("load_url", address);
+  net::stop_page_fetches_of(this);  // a newer load takes the place of one still coming
   if (net::is_http(address)) {
     net::start_fetch({tree_, this}, address);
     return;

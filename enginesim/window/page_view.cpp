@@ -4,11 +4,13 @@
 
 #include <utility>
 
+#include "enginesim/stamps.h"
 #include "enginesim/string_records.h"
 
 namespace larkwell::enginesim::window {
 
 void PageView::show(std::shared_ptr<const web::Page> page, std::u16string url) {
+  stamp_moment("page", url);
   std::function<void()> hook;
   {
     std::scoped_lock lock(mutex_);

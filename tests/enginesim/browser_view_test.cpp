@@ -10,6 +10,7 @@
 
 #include "browser_windows.h"
 #include "enginesim/control_view.h"
+#include "stamp_file.h"
 
 namespace larkwell::enginesim::test {
 namespace {
@@ -198,6 +199,18 @@ TEST_F(BrowserView, TheWindowShowsTheAnnouncedPageAndLaysItOutAgainAtANewWidth) 
   EXPECT_EQ(view_text(browser, SIM_VIEW_TEXT), u"第二页");
   EXPECT_EQ(view_state(browser).links, 0);
   EXPECT_GT(view_state(browser).paints, narrow.paints);
+}
+
+// A benchmark of the whole program waits for this moment (ENGINESIM_TIMESTAMPS).
+TEST_F(BrowserView, EachPageTheWindowShowsIsStampedWhenItIsShown) {
+  StampFile file;
+  show(u"<p>第一页</p>", u"sim://demo/page/one");
+  show(u"<p>第二页</p>", u"sim://demo/page/two");
+  std::vector<std::string> pages;
+  for (const Stamp& stamp : file.stamps()) {
+    if (stamp.event == "page") pages.push_back(stamp.detail);
+  }
+  EXPECT_EQ(pages, (std::vector<std::string>{"sim://demo/page/one", "sim://demo/page/two"}));
 }
 
 TEST_F(BrowserView, AClickOnALinkLoadsItsResolvedTargetInTheMainFrameAndTheClientHearsTheLoad) {

@@ -124,6 +124,13 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_reset(void);
 // clean> at shutdown". A program that does not call the control exports (the shell) sets the
 // environment variable ENGINESIM_REPORT_AT_EXIT instead.
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_report_at_exit(int enable);
+// For the benchmarks of a whole program: with the environment variable ENGINESIM_TIMESTAMPS
+// naming a file, the stand-in appends one line to it at each of these moments, from any thread:
+//   "<time> browser"        a create call made a browser;
+//   "<time> load_url <url>" a frame was asked to load the address (UTF-8, nothing when empty);
+//   "<time> page <url>"     a browser's window shows a page from now on (Windows only).
+// <time> is the system time in 100 ns units since 1601 (a FILETIME; on Windows read with
+// GetSystemTimePreciseAsFileTime), the same clock in every process of the machine.
 // With 1, the create calls make no browser and answer null, as an engine that failed to make
 // one does; the client's reference they were given is released. sim_process_reset turns it off.
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_refuse_browsers(int refuse);
