@@ -34,8 +34,15 @@ download() {
   e2e_wait_for 10 ledger_after "$1" || fail "download $1: the engine did not end it ($(head -n1 "$ledger" 2>/dev/null))"
 }
 
-# usage: what the program's process uses now, as "name value" lines.
-usage() { e2e_tool usage Larkwell || fail "cannot measure the program's process"; }
+# usage: what the program's process uses now, as "name value" lines: what Windows says from
+# outside, and what the program's Wine process holds on Linux (Wine keeps a descriptor for every
+# file handle the program has used, and its private memory is the private bytes Windows would
+# count).
+usage() {
+  e2e_tool usage Larkwell || fail "cannot measure the program's process"
+  echo "unix-fds $(find "/proc/$E2E_PROGRAM/fd" -mindepth 1 -maxdepth 1 | wc -l)"
+  echo "unix-private-kib $(awk '/^Private_(Clean|Dirty):/ { kib += $2 } END { print kib + 0 }' "/proc/$E2E_PROGRAM/smaps_rollup")"
+}
 value() { awk -v k="$1" '$1 == k { print $2 }' <<<"$2"; }
 
 started=$(date +%s)
@@ -75,6 +82,8 @@ measured handles 10      # kernel handles: one file, thread or event per downloa
 measured private 2097152 # private bytes: 100 downloads of 300000 bytes leave no buffers behind
 [ "$(value windows "$first")" -gt 0 ] || fail "the program's windows cannot be counted"
 within windows 0         # USER objects: the windows of its threads, hidden ones and children too
+within unix-fds 0        # a file or socket left open by a download would show
+within unix-private-kib 4096  # 100 downloads of 300000 bytes leave no buffers behind
 ((${#failures[@]} == 0)) || fail "after $downloads downloads: ${failures[*]}"
 
 echo "--- the engine's ledger after download 1 and after download $downloads"
