@@ -14,6 +14,9 @@
 //                                   with an edit field, the field's text), UTF-8
 //   lwtool set <title> <id> <text>  sets that text
 //   lwtool press <title> <id>       presses the dialog's button with that id
+//   lwtool answer <title> <id>      prints the texts of one such box, presses its button with
+//                                   that id and waits until that box is hidden (exit code 1,
+//                                   nothing pressed, while the box has no text yet)
 //   lwtool openw <path>             opens the file for writing, sharing nothing, and closes it
 //                                   again: exit code 0 when no other process holds it open
 //   lwtool hold <path> <seconds>    creates or opens the file, sharing nothing, prints "held"
@@ -100,15 +103,22 @@ std::wstring TextOfWindow(HWND window) {
   return std::wstring(text, length);
 }
 
-BOOL CALLBACK PrintStatic(HWND window, LPARAM) {
+// Adds the text of a Static or label child to the std::string at `lines`, a line each.
+BOOL CALLBACK CollectStatic(HWND window, LPARAM lines) {
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
   // A message box's texts are Static controls; the program's own labels are TLabel windows.
   const std::wstring name = className;
   if (name != L"Static" && name.find(L"TLabel") == std::wstring::npos) return TRUE;
   const std::wstring text = TextOfWindow(window);
-  if (!text.empty()) std::printf("%s\n", Utf8(text).c_str());
+  if (!text.empty()) *reinterpret_cast<std::string*>(lines) += Utf8(text) + "\n";
   return TRUE;
+}
+
+std::string StaticTexts(HWND window) {
+  std::string lines;
+  EnumChildWindows(window, &CollectStatic, reinterpret_cast<LPARAM>(&lines));
+  return lines;
 }
 
 struct TFind {
@@ -377,9 +387,28 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"texts") {
     HWND window = FindVisible(title);
     if (!window) return 1;
-    EnumChildWindows(window, &PrintStatic, 0);
+    std::fputs(StaticTexts(window).c_str(), stdout);
     std::fflush(stdout);
     return 0;
+  }
+  if (command == L"answer") {
+    // One box, read and answered: with several boxes of one title up at once (nested error
+    // reports), reading with `texts` and pressing with `press` may reach two different ones.
+    if (argc < 4) return 2;
+    HWND dialog = FindVisible(title);
+    if (!dialog) return 1;
+    const int id = _wtoi(argv[3]);
+    HWND control = Control(dialog, id);
+    if (!control) return 1;
+    // A box still being made has no text yet: it is left alone, to be answered later.
+    const std::string texts = StaticTexts(dialog);
+    if (texts.empty()) return 1;
+    std::fputs(texts.c_str(), stdout);
+    std::fflush(stdout);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    // Answered, a box is hidden at once but destroyed only when its modal loop ends, which for
+    // an outer box of nested ones waits for the inner ones.
+    return WaitUntil(5, [dialog] { return !IsWindowVisible(dialog); }) >= 0 ? 0 : 1;
   }
   if (command == L"get" || command == L"set" || command == L"press") {
     if (argc < 4 || (command == L"set" && argc < 5)) return 2;
