@@ -1,7 +1,5 @@
 #include "bench/host/figures.h"
 
-#include <cstdio>
-#include <sstream>
 
 namespace larkwell::bench {
 namespace {
@@ -13,31 +11,6 @@ std::vector<Figure>& Registry() {
 
 std::string SubjectName(const Figure& figure) { return figure.id + "/subject"; }
 std::string BaselineName(const Figure& figure) { return figure.id + "/baseline"; }
-
-// A JSON string; the figures' texts are ours, but a quote or backslash must not break the file.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-std::string Number(double value) {
-  std::ostringstream out;
-  out.precision(6);
-  out << value;
-  return out.str();
-}
 
 }  // namespace
 
@@ -81,18 +54,13 @@ std::vector<Measured> FigureCollector::Figures() {
   return measured;
 }
 
-std::string FigureFileText(const std::vector<Measured>& figures) {
-  std::string out = "[\n";
-  for (size_t i = 0; i < figures.size(); ++i) {
-    const Measured& m = figures[i];
-    out += "  {\"group\": " + Quoted(m.figure->group) + ", \"name\": " + Quoted(m.figure->name) +
-           ", \"subject\": " + Number(m.subject_ns) + ", \"baseline\": " + Number(m.baseline_ns) +
-           ", \"unit\": \"ns\", \"ratio\": " + Number(m.subject_ns / m.baseline_ns) +
-           ", \"goal\": " + (m.figure->goal.empty() ? "null" : Quoted(m.figure->goal));
-    if (!m.figure->note.empty()) out += ", \"note\": " + Quoted(m.figure->note);
-    out += i + 1 < figures.size() ? "},\n" : "}\n";
+std::vector<TFigure> FigureFileFigures(const std::vector<Measured>& figures) {
+  std::vector<TFigure> out;
+  for (const Measured& m : figures) {
+    out.push_back({m.figure->group, m.figure->name, m.subject_ns, m.baseline_ns, "ns", m.subject_ns / m.baseline_ns,
+                   m.figure->goal, m.figure->note});
   }
-  return out + "]\n";
+  return out;
 }
 
 }  // namespace larkwell::bench

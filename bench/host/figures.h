@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/figure_file.h"
+
 namespace larkwell::bench {
 
 struct Figure {
@@ -60,7 +62,7 @@ class FigureCollector : public benchmark::ConsoleReporter {
   std::vector<std::string> errors_;
 };
 
-// The figure file in bench/bench-report.py's format.
-std::string FigureFileText(const std::vector<Measured>& figures);
+// The measured figures as the figure file holds them.
+std::vector<TFigure> FigureFileFigures(const std::vector<Measured>& figures);
 
 }  // namespace larkwell::bench

@@ -55,11 +55,6 @@ std::string LedgerProblems() {
   return problems;
 }
 
-bool WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  return static_cast<bool>(out.flush());
-}
 
 }  // namespace
 
@@ -106,7 +101,7 @@ int main(int argc, char** argv) {
     std::cerr << "host bench: the engine ledger is not clean:\n" << problems;
     status = 1;
   }
-  if (!figures_path.empty() && status == 0 && !WriteFile(figures_path, FigureFileText(figures))) {
+  if (!figures_path.empty() && status == 0 && !WriteFigureFile(figures_path, FigureFileFigures(figures))) {
     std::cerr << "host bench: cannot write " << figures_path << "\n";
     status = 1;
   }

@@ -6,14 +6,8 @@
 # non-zero when the build or a measurement failed.
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-[ $# -eq 2 ] || { echo "usage: $0 <build root> <figure file>" >&2; exit 2; }
-build=$(realpath -m "$1")
-tree=$build/win
-figures=$(realpath -m "$2")
-
-[ -f "$tree/build.ninja" ] || make -C "$root" BUILD="$build" "$tree/build.ninja"
-cmake --build "$tree" -j "${JOBS:-2}" --target Larkwell enginesim lwtool lwbench_launch lwbench_minimal
+. "$(dirname "${BASH_SOURCE[0]}")/../win-producer-lib.sh"
+win_producer_begin "$@" -- Larkwell enginesim lwtool lwbench_launch lwbench_minimal
 host=$(sed -n 's/^LARKWELL_START_HOST:STRING=//p' "$tree/CMakeCache.txt")
 
 . "$root/scripts/wine-session.sh"

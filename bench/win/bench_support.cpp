@@ -77,44 +77,4 @@ int Guarded(const std::function<int()>& run) {
   return 1;
 }
 
-namespace {
-
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + '"';
-}
-
-}  // namespace
-
-bool WriteFigures(const std::string& path, const std::vector<TFigure>& figures) {
-  if (path.empty()) return true;
-  FILE* file = std::fopen(path.c_str(), "w");
-  if (!file) {
-    std::fprintf(stderr, "bench: cannot write %s\n", path.c_str());
-    return false;
-  }
-  std::fprintf(file, "[\n");
-  for (size_t i = 0; i < figures.size(); ++i) {
-    const TFigure& f = figures[i];
-    std::fprintf(file,
-                 "  {\"group\": %s, \"name\": %s, \"subject\": %.9g, \"baseline\": %.9g, \"unit\": %s, "
-                 "\"ratio\": %.9g, \"goal\": %s, \"note\": %s}%s\n",
-                 Quoted(f.Group).c_str(), Quoted(f.Name).c_str(), f.Subject, f.Baseline, Quoted(f.Unit).c_str(),
-                 f.Ratio, f.Goal.empty() ? "null" : Quoted(f.Goal).c_str(), Quoted(f.Note).c_str(),
-                 i + 1 < figures.size() ? "," : "");
-  }
-  std::fprintf(file, "]\n");
-  return std::fclose(file) == 0;
-}
-
 }  // namespace larkwell::bench

@@ -1,5 +1,4 @@
-// What the Windows benchmark programs share: a clock, medians, their arguments, and the
-// figure file bench/bench-report.py reads.
+// What the Windows benchmark programs share: a clock, medians and their arguments.
 #pragma once
 
 #include <functional>
@@ -7,16 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace larkwell::bench {
+#include "bench/figure_file.h"
 
-struct TFigure {
-  std::string Group, Name;
-  double Subject = 0, Baseline = 0;
-  std::string Unit;
-  double Ratio = 0;
-  std::string Goal;  // "<op> <number>", empty for none
-  std::string Note;
-};
+namespace larkwell::bench {
 
 double Seconds();  // a monotonic clock
 double Median(std::vector<double> values);
@@ -30,8 +22,5 @@ std::vector<int> Numbers(const std::wstring& list);  // "4,16,64"
 [[noreturn]] void Die(const std::string& why);
 // Runs the benchmark; an exception is printed and answers exit code 1.
 int Guarded(const std::function<int()>& run);
-
-// Writes the figures as a JSON list to `path` (and nowhere when it is empty). False on failure.
-bool WriteFigures(const std::string& path, const std::vector<TFigure>& figures);
 
 }  // namespace larkwell::bench

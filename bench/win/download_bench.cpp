@@ -101,7 +101,8 @@ int Run(const TOptions& options) {
                        "median of " + std::to_string(options.Rounds) + " rounds"});
   }
   TfrmProgress::DestroyInstance();
-  return WriteFigures(options.Out, figures) ? 0 : 1;
+  if (!options.Out.empty() && !WriteFigureFile(options.Out, figures)) Die("cannot write " + options.Out);
+  return 0;
 }
 
 }  // namespace

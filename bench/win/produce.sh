@@ -7,14 +7,8 @@
 # the build or the benchmark failed. DOWNLOAD_BENCH_ARGS adds arguments (say --mib=16 --rounds=1).
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-[ $# -eq 2 ] || { echo "usage: $0 <build root> <figure file>" >&2; exit 2; }
-build=$(realpath -m "$1")
-tree=$build/win
-figures=$(realpath -m "$2")
-
-[ -f "$tree/build.ninja" ] || make -C "$root" BUILD="$build" "$tree/build.ninja"
-cmake --build "$tree" -j "${JOBS:-2}" --target download_bench
+. "$(dirname "${BASH_SOURCE[0]}")/../win-producer-lib.sh"
+win_producer_begin "$@" -- download_bench
 
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
   scratch=$(mktemp -d /dev/shm/larkwell-download-bench.XXXXXX)

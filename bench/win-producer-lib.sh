@@ -1,0 +1,18 @@
+# Sourced by the figure producers that run in the Windows tree under Wine:
+#   win_producer_begin "$@" -- <targets...>
+# checks the producer's arguments (<build root> <figure file>), sets $root (the repository),
+# $build, $tree (<build root>/win) and $figures (absolute), configures the tree as make win does
+# when it is not yet, and builds the targets.
+win_producer_begin() {
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  if [ $# -lt 3 ] || [ "$3" != -- ]; then
+    echo "usage: $0 <build root> <figure file>" >&2
+    exit 2
+  fi
+  build=$(realpath -m "$1")
+  tree=$build/win
+  figures=$(realpath -m "$2")
+  shift 3
+  [ -f "$tree/build.ninja" ] || make -C "$root" BUILD="$build" "$tree/build.ninja"
+  cmake --build "$tree" -j "${JOBS:-2}" --target "$@"
+}
