@@ -20,18 +20,11 @@
 # A tree is configured once (when it has no build.ninja); after that ninja rebuilds what
 # changed and re-runs CMake itself when a CMakeLists.txt changes.
 
-BUILD ?= build
-JOBS  ?= 2
+# The trees are the CMake presets of the same names (CMakePresets.json, binary folders
+# build/<tree>): these targets are thin aliases over them, so an IDE or
+# `cmake --workflow --preset <tree>` sees exactly the trees make builds.
+BUILD := build
 TREES := win host tsan
-
-win_CONFIG  := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw32.cmake \
-               -DCMAKE_BUILD_TYPE=RelWithDebInfo
-host_CONFIG := -DCMAKE_BUILD_TYPE=Debug '-DLARKWELL_SANITIZERS=address;undefined'
-tsan_CONFIG := -DCMAKE_BUILD_TYPE=Debug -DLARKWELL_SANITIZERS=thread \
-               -DLARKWELL_CONCURRENCY_TESTS_ONLY=ON
-
-# A tree without tests is a broken tree, not a green one.
-CTEST_ARGS ?= --no-tests=error
 
 .PHONY: demo test build deps clean bench package $(TREES) $(addprefix test-,$(TREES))
 
@@ -39,7 +32,7 @@ test: build
 	@status=0; \
 	for tree in $(TREES); do \
 	  echo "=== tests: $$tree"; \
-	  scripts/run-tests.sh $(BUILD)/$$tree $(CTEST_ARGS) || status=1; \
+	  scripts/run-tests.sh $(BUILD)/$$tree || status=1; \
 	done; \
 	scripts/test-summary.sh $(addprefix $(BUILD)/,$(TREES)); \
 	exit $$status
@@ -50,25 +43,25 @@ demo: win
 	scripts/demo.sh $(BUILD)/win
 
 bench: | deps
-	JOBS=$(JOBS) scripts/bench.sh $(BUILD)
+	scripts/bench.sh $(BUILD)
 
 # A relative ENGINE_RUNTIME is taken from here, not from the build tree the installer is made in.
 package: win
 	@runtime="$(ENGINE_RUNTIME)"; \
 	if [ -n "$$runtime" ]; then runtime=$$(realpath -e "$$runtime") || exit 1; fi; \
-	ENGINE_RUNTIME="$$runtime" cmake --build $(BUILD)/win -j $(JOBS) --target installer
+	ENGINE_RUNTIME="$$runtime" cmake --build --preset win --target installer
 
 deps:
 	scripts/install-deps.sh
 
 $(BUILD)/%/build.ninja: | deps
-	cmake -S . -B $(BUILD)/$* -G Ninja $($*_CONFIG)
+	cmake --preset $*
 
 $(TREES): %: $(BUILD)/%/build.ninja
-	cmake --build $(BUILD)/$* -j $(JOBS)
+	cmake --build --preset $*
 
 $(addprefix test-,$(TREES)): test-%: %
-	scripts/run-tests.sh $(BUILD)/$* $(CTEST_ARGS)
+	scripts/run-tests.sh $(BUILD)/$*
 
 clean:
 	rm -rf $(BUILD)

@@ -1,8 +1,8 @@
 # Sourced by the figure producers that run in the Windows tree under Wine:
 #   win_producer_begin "$@" -- <targets...>
 # checks the producer's arguments (<build root> <figure file>), sets $root (the repository),
-# $build, $tree (<build root>/win) and $figures (absolute), configures the tree as make win does
-# when it is not yet, and builds the targets.
+# $build, $tree (<build root>/win) and $figures (absolute), configures the tree (its CMake preset,
+# as make win does) when it is not yet, and builds the targets.
 win_producer_begin() {
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   if [ $# -lt 3 ] || [ "$3" != -- ]; then
@@ -13,6 +13,7 @@ win_producer_begin() {
   tree=$build/win
   figures=$(realpath -m "$2")
   shift 3
-  [ -f "$tree/build.ninja" ] || make -C "$root" BUILD="$build" "$tree/build.ninja"
+  [ "$build" = "$root/build" ] || { echo "$0: the trees are in $root/build (the CMake presets' folders)" >&2; exit 2; }
+  [ -f "$tree/build.ninja" ] || cmake -S "$root" --preset win
   cmake --build "$tree" -j "${JOBS:-2}" --target "$@"
 }

@@ -41,7 +41,20 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
                ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
   endif()
   set(LARKWELL_TEST_PLATFORM wine CACHE INTERNAL "How scripts/run-tests.sh runs this tree")
-  set(_larkwell_test_environment LARKWELL_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)
+  set(_larkwell_test_environment LARKWELL_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix
+                                 LARKWELL_WINE_SESSION=${CMAKE_BINARY_DIR}/wine-session.env)
+  # The Wine session (an X server when there is no display, the prefix, one persistent
+  # wineserver) is a fixture every test of the tree requires: ctest starts it before the first
+  # test and stops it after the last, so plain ctest runs the tree anywhere.
+  cmake_path(SET _larkwell_scripts NORMALIZE ${CMAKE_CURRENT_LIST_DIR}/../scripts)
+  add_test(NAME wine_session_start
+           COMMAND ${_larkwell_scripts}/wine-session-fixture.sh start ${CMAKE_BINARY_DIR})
+  add_test(NAME wine_session_stop
+           COMMAND ${_larkwell_scripts}/wine-session-fixture.sh stop ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session LABELS fixture)
+  set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session LABELS fixture)
+  # Script tests join the session through this launcher; programs through the emulator.
+  set(_larkwell_script_launcher ${_larkwell_scripts}/wine-session-run.sh)
 else()
   set(LARKWELL_TEST_PLATFORM native CACHE INTERNAL "How scripts/run-tests.sh runs this tree")
   # Each sanitizer reads only its own variable; a finding always fails the test.
@@ -89,6 +102,9 @@ function(_larkwell_register_test name labels working_directory timeout)
   if("gui" IN_LIST labels)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK larkwell_display)
   endif()
+  if(LARKWELL_TEST_PLATFORM STREQUAL "wine")
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_session)
+  endif()
 endfunction()
 
 # larkwell_add_tests(<name>
@@ -126,6 +142,14 @@ endfunction()
 # Registers a test that runs a command (usually a script in the source tree).
 function(larkwell_add_script_test name)
   _larkwell_parse_test_arguments(COMMAND "" COMMAND)
+  # A command that is a program of this build runs through the emulator, which joins the session
+  # itself; any other joins it through the launcher.
+  list(GET arg_COMMAND 0 program)
+  if(TARGET ${program})
+    set(launcher "")
+  else()
+    set(launcher ${_larkwell_script_launcher})
+  endif()
   _larkwell_register_test(${name} "${arg_LABELS}" "${arg_WORKING_DIRECTORY}" "${arg_TIMEOUT}"
-                          ${arg_COMMAND})
+                          ${launcher} ${arg_COMMAND})
 endfunction()

@@ -24,5 +24,8 @@ fi
 "$here/wine-prefix.sh" "$prefix"
 . "$here/wine-env.sh"
 larkwell_wine_env "$prefix"
+# The display of the tree's test session when there is none (see wine-session-fixture.sh).
+. "$here/wine-session.sh"
+wine_session_join
 # Tests read no input; CI runs with no standard input at all.
 exec wine "$@" </dev/null

@@ -64,3 +64,13 @@ wine_session_end() {
   # A second call does nothing.
   wine_session_prefix="" wine_session_xvfb_pid="" wine_session_display_file=""
 }
+
+# wine_session_join: for a test command of a Windows tree when there is no display, the display
+# of the tree's running test session ($LARKWELL_WINE_SESSION, written by
+# wine-session-fixture.sh). Without one it changes nothing.
+wine_session_join() {
+  if [ -z "${DISPLAY:-}" ] && [ -n "${LARKWELL_WINE_SESSION:-}" ] && [ -f "$LARKWELL_WINE_SESSION" ]; then
+    # shellcheck disable=SC1090
+    . "$LARKWELL_WINE_SESSION"
+  fi
+}

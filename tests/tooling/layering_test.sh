@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The layering check passes on this tree, and catches what it exists for in a planted one.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+check=$here/layering_check.sh
+status=0
+
+bash "$check" "$here/../.." || { echo "FAIL: the tree breaks its own layers"; status=1; }
+
+planted=$(mktemp -d)
+trap 'rm -rf "$planted"' EXIT
+plant() { mkdir -p "$planted/$(dirname "$1")"; printf '%s\n' "$2" >"$planted/$1"; }
+# allowed: down the layers, and the test machinery using the stand-in
+plant browser/ok.cpp '#include "engine/cef_string.h"'
+plant app/ok.cpp '#include "browser/chromium.h"'
+plant tests/engine/ok.cpp '#include "enginesim/ledger.h"'
+plant bench/ok.cpp '#include <enginesim/control.h>'
+# against the layers
+plant core/up.h '  #  include "os/file.h"'
+plant engine/sideways.cpp '#include "framework/streams.h"'
+plant framework/up.cpp '#include <browser/chromium.h>'
+plant app/stand_in.cpp '#include "enginesim/ledger.h"'
+plant scripts/tool.cpp '#include "enginesim/control.h"'
+
+out=$(bash "$check" "$planted")
+planted_status=$?
+echo "$out"
+[ "$planted_status" -ne 0 ] || { echo "FAIL: the planted tree passed"; status=1; }
+for expected in 'core/up.h:1 includes os/file.h' 'engine/sideways.cpp:1 includes framework/streams.h' \
+                'framework/up.cpp:1 includes browser/chromium.h' 'app/stand_in.cpp:1 includes enginesim/' \
+                'scripts/tool.cpp:1 includes enginesim/' '5 include(s) against the layers'; do
+  grep -qF "$expected" <<<"$out" || { echo "FAIL: not reported: $expected"; status=1; }
+done
+exit "$status"
