@@ -294,13 +294,6 @@ struct SlotOf<Slot Struct::*> {
   using type = Slot;
 };
 
-template <class T>
-struct IsOrder : std::false_type {};
-template <size_t... I>
-struct IsOrder<Order<I...>> : std::true_type {
-  static constexpr size_t kIndex[] = {I...};
-};
-
 template <size_t I, class List, bool InRange = (I < std::tuple_size_v<List>)>
 struct RuleAt {
   using type = ByType;  // positions without a rule convert by type
@@ -327,7 +320,10 @@ template <size_t... I, class... Rules>
 struct Options<Order<I...>, Rules...> {
   using Positions = RuleList<Rules...>;
   static constexpr bool kReordered = true;
-  static constexpr size_t kIndex[] = {I...};
+  // The bound is written out: ParamFor and EngineFor read elements in constant expressions, and
+  // in a template an array whose bound comes only from its initializer may still count as one
+  // of unknown bound there (clang refuses the read).
+  static constexpr size_t kIndex[sizeof...(I)] = {I...};
 };
 template <auto Value, class... Rules>
 struct Options<AnswerOnError<Value>, Rules...> : Options<Rules...> {

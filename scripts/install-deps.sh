@@ -21,7 +21,8 @@ fi
 
 PACKAGES=(
   make cmake ninja-build g++ googletest
-  clang lld   # the calling-convention test; the second compiler's check of the product sources
+  clang lld   # the calling-convention test builds a library for Microsoft's conventions;
+              # scripts/second-compiler-check.sh checks the product's sources with clang
   g++-mingw-w64-i686 mingw-w64-tools
   wine wine32:i386
   xvfb xdotool x11-utils xclip imagemagick
