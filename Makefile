@@ -10,8 +10,10 @@
 #                 sanitizers), runs every figure producer and prints the table of ratios
 #   make package [ENGINE_RUNTIME=<folder>]
 #                 build the Windows tree and build/win/package/Larkwell-<version>-setup.exe,
-#                 carrying the engine runtime (libcef.dll and its files) from <folder>; without
-#                 it the installer tells the user to put the runtime next to the program
+#                 carrying the engine runtime (libcef.dll and its files) from <folder>, refused
+#                 unless its libcef.dll is a 32-bit x86 DLL with every engine export the program
+#                 loads; without it the installer tells the user to put the runtime next to the
+#                 program
 #
 # Three build trees under build/:
 #   win   the product: 32-bit Windows, cross-compiled; tests run under Wine and Xvfb

@@ -6,19 +6,9 @@ set -euo pipefail
 
 objdump=$1 library=$2 contract=$3
 
-# The export list: every X(result, name, parameters) entry of the contract's X-macros.
-expected=$(grep -oE '^[[:space:]]*X\([^,]+,[[:space:]]*cef_[a-z0-9_]+' "$contract" |
-  sed -E 's/.*(cef_[a-z0-9_]+)$/\1/' | sort)
-
-if [ "$(head -c 2 "$library")" = "MZ" ]; then
-  # PE: the names in the export directory's name pointer table.
-  exported=$("$objdump" -p "$library" |
-    sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-    sed -nE 's/^[[:space:]]*\[[[:space:]]*[0-9]+\][[:space:]]+([^[:space:]]+).*/\1/p' | sort)
-else
-  # ELF: defined symbols of the dynamic symbol table.
-  exported=$("$objdump" -T "$library" | awk '$1 ~ /^[0-9a-f]+$/ && $0 !~ /\*UND\*/ {print $NF}' | sort)
-fi
+. "$(dirname "${BASH_SOURCE[0]}")/../../engine/exports.sh"
+expected=$(engine_exports "$contract" | sort)
+exported=$(library_exports "$objdump" "$library")
 
 status=0
 expected_count=$(grep -c . <<<"$expected" || true)
