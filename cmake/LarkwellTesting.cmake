@@ -51,7 +51,8 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
            COMMAND ${_larkwell_scripts}/wine-session-fixture.sh start ${CMAKE_BINARY_DIR})
   add_test(NAME wine_session_stop
            COMMAND ${_larkwell_scripts}/wine-session-fixture.sh stop ${CMAKE_BINARY_DIR})
-  set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session LABELS fixture)
+  set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session LABELS fixture
+                                                     SKIP_REGULAR_EXPRESSION "SKIP:")
   set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session LABELS fixture)
   # Script tests join the session through this launcher; programs through the emulator.
   set(_larkwell_script_launcher ${_larkwell_scripts}/wine-session-run.sh)
@@ -102,8 +103,11 @@ function(_larkwell_register_test name labels working_directory timeout)
   if("gui" IN_LIST labels)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK larkwell_display)
   endif()
-  if(LARKWELL_TEST_PLATFORM STREQUAL "wine")
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_session)
+  if(LARKWELL_TEST_PLATFORM STREQUAL "wine" AND NOT _larkwell_without_wine)
+    # A machine that cannot run Wine says why once (the session fixture); then every test that
+    # needs it says "SKIP:" and exits 77, and is counted as skipped, not passed.
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_session SKIP_RETURN_CODE 77
+                                            SKIP_REGULAR_EXPRESSION "SKIP:")
   endif()
 endfunction()
 
@@ -138,14 +142,18 @@ endfunction()
 #                          COMMAND <program> [<args>...]
 #                          [LABELS <labels...>]
 #                          [WORKING_DIRECTORY <dir>]
-#                          [TIMEOUT <seconds>])
-# Registers a test that runs a command (usually a script in the source tree).
+#                          [TIMEOUT <seconds>]
+#                          [NO_WINE])
+# Registers a test that runs a command (usually a script in the source tree). In the Windows
+# tree it runs in the Wine session, unless NO_WINE says that it runs no Windows program (it
+# only reads the built files, say).
 function(larkwell_add_script_test name)
-  _larkwell_parse_test_arguments(COMMAND "" COMMAND)
+  _larkwell_parse_test_arguments(COMMAND NO_WINE COMMAND)
+  set(_larkwell_without_wine ${arg_NO_WINE})
   # A command that is a program of this build runs through the emulator, which joins the session
   # itself; any other joins it through the launcher.
   list(GET arg_COMMAND 0 program)
-  if(TARGET ${program})
+  if(TARGET ${program} OR arg_NO_WINE)
     set(launcher "")
   else()
     set(launcher ${_larkwell_script_launcher})

@@ -21,11 +21,14 @@ if [ -z "$prefix" ]; then
   prefix=$tree/wineprefix
 fi
 
+# The tree's test session: its display when there is none, or that Wine cannot run here
+# (see wine-session-fixture.sh).
+. "$here/wine-session.sh"
+wine_session_join
+wine_session_skip_if_unavailable
+
 "$here/wine-prefix.sh" "$prefix"
 . "$here/wine-env.sh"
 larkwell_wine_env "$prefix"
-# The display of the tree's test session when there is none (see wine-session-fixture.sh).
-. "$here/wine-session.sh"
-wine_session_join
 # Tests read no input; CI runs with no standard input at all.
 exec wine "$@" </dev/null

@@ -4,7 +4,8 @@
 # presets) run the tree's tests anywhere, with or without a display:
 #   start  an X server when there is no display, the tree's prefix and one persistent
 #          wineserver; writes <build-dir>/wine-session.env, which wine-run.sh and
-#          wine-session-run.sh read;
+#          wine-session-run.sh read. On a machine where Wine cannot run the programs it says
+#          why ("SKIP:") and writes that instead, so that each test is skipped, not failed;
 #   stop   stops what start started and removes that file. Stopping twice does nothing.
 set -euo pipefail
 
@@ -22,12 +23,14 @@ stop() {
   xvfb_pid=$(sed -n 's/^# xvfb pid: //p' "$session")
   prefix=$(sed -n 's/^# prefix: //p' "$session")
   rm -f "$session"
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+  if [ -n "$prefix" ]; then
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+  fi
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
   fi
-  echo "wine session: stopped (display $display)"
+  echo "wine session: stopped${display:+ (display $display)}"
 }
 
 case $action in
@@ -35,6 +38,13 @@ case $action in
     # A session left by a run that was killed is not trusted: start afresh.
     stop >/dev/null
     . "$here/wine-session.sh"
+    unavailable=$(wine_session_unavailable)
+    if [ -n "$unavailable" ]; then
+      # Every test that needs Wine reads this and is skipped, saying why.
+      printf 'export LARKWELL_WINE_UNAVAILABLE=%q\n' "$unavailable" >"$session"
+      echo "SKIP: $unavailable"
+      exit 0
+    fi
     # Everything started here outlives this script: nothing of it may keep ctest's output open.
     wine_session_begin "$build" </dev/null >>"$build/wine-session.log" 2>&1 || {
       echo "wine session: could not start (see $build/wine-session.log)" >&2

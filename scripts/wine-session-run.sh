@@ -8,4 +8,5 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/wine-session.sh"
 larkwell_wine_env "${LARKWELL_WINEPREFIX:?the test sets LARKWELL_WINEPREFIX}"
 wine_session_join
+wine_session_skip_if_unavailable
 exec "$@"

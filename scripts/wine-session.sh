@@ -7,11 +7,33 @@ wine_session_xvfb_pid=""
 wine_session_display_file=""
 wine_session_prefix=""
 
+# wine_session_unavailable: prints why Wine cannot run the Windows programs on this machine, or
+# nothing when it can. Their Wine runs 32-bit x86 code, which some kernels refuse.
+wine_session_unavailable() {
+  local loader=/usr/lib/wine/wine out
+  if [ ! -x "$loader" ]; then
+    echo "Wine's 32-bit loader ($loader) is not installed: run scripts/install-deps.sh"
+  elif ! out=$("$loader" --version 2>&1 </dev/null); then
+    case $out in
+      *"Exec format error"*)
+        echo "this machine's kernel does not run 32-bit x86 programs (its 32-bit emulation is off;" \
+             "a kernel started with ia32_emulation=on runs them), so Wine cannot run the Windows programs" ;;
+      *) echo "Wine's 32-bit loader does not start: $out" ;;
+    esac
+  fi
+}
+
 # wine_session_begin <build-dir> [<prefix-dir>]: exports DISPLAY (a new Xvfb when it was empty)
-# and the wine environment of the prefix (default: the tree's own), made when missing.
+# and the wine environment of the prefix (default: the tree's own), made when missing. Fails,
+# saying why, on a machine where Wine cannot run the programs.
 wine_session_begin() {
-  local build=$1 here
+  local build=$1 here unavailable
   here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  unavailable=$(wine_session_unavailable)
+  if [ -n "$unavailable" ]; then
+    echo "wine session: $unavailable" >&2
+    return 1
+  fi
   if [ -z "${DISPLAY:-}" ]; then
     wine_session_start_xvfb "$build" || return 1
   fi
@@ -65,12 +87,24 @@ wine_session_end() {
   wine_session_prefix="" wine_session_xvfb_pid="" wine_session_display_file=""
 }
 
-# wine_session_join: for a test command of a Windows tree when there is no display, the display
-# of the tree's running test session ($LARKWELL_WINE_SESSION, written by
-# wine-session-fixture.sh). Without one it changes nothing.
+# wine_session_join: for a test command of a Windows tree, what the tree's running test session
+# says ($LARKWELL_WINE_SESSION, written by wine-session-fixture.sh): its display when there is
+# none, or that Wine cannot run here (LARKWELL_WINE_UNAVAILABLE). Without a session it changes
+# nothing.
 wine_session_join() {
-  if [ -z "${DISPLAY:-}" ] && [ -n "${LARKWELL_WINE_SESSION:-}" ] && [ -f "$LARKWELL_WINE_SESSION" ]; then
+  if [ -n "${LARKWELL_WINE_SESSION:-}" ] && [ -f "$LARKWELL_WINE_SESSION" ]; then
+    local display=${DISPLAY:-}
     # shellcheck disable=SC1090
     . "$LARKWELL_WINE_SESSION"
+    [ -z "$display" ] || export DISPLAY=$display
+  fi
+}
+
+# wine_session_skip_if_unavailable: for a test that needs Wine, in a session that found it cannot
+# run here: says so in the form ctest counts as skipped ("SKIP:", exit code 77) and exits.
+wine_session_skip_if_unavailable() {
+  if [ -n "${LARKWELL_WINE_UNAVAILABLE:-}" ]; then
+    echo "SKIP: $LARKWELL_WINE_UNAVAILABLE"
+    exit 77
   fi
 }

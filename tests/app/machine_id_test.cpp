@@ -9,7 +9,9 @@
 namespace larkwell {
 namespace {
 
-// A maker that hands out the given UUIDs and statuses in turn, counting its calls.
+// A maker that hands out the given UUIDs and statuses in turn, counting its calls. As with real
+// time-based UUIDs, bytes 0 to 9 (time and clock sequence) differ from one UUID to the next;
+// only the node (bytes 10 to 15) is the machine's.
 struct TScriptedMaker {
   struct Answer {
     int32_t Status;
@@ -20,7 +22,7 @@ struct TScriptedMaker {
   TUuidMaker Maker() {
     return [this](uint8_t (&uuid)[16]) {
       const Answer& a = answers.at(static_cast<size_t>(calls++));
-      std::memset(uuid, 0xEE, 16);
+      std::memset(uuid, 0x11 * calls, 10);
       std::memcpy(uuid + 10, a.Node, 6);
       return a.Status;
     };
@@ -39,17 +41,18 @@ TEST(MachineIdTest, AFailureAWarningOrDifferingNodesGiveNoId) {
     const char* What;
     int32_t First;
     int32_t Second;
-    bool SameNode;
+    int DifferingNodeByte;  // of the second UUID's node, -1 for none
     int Calls;
   };
-  for (const Case c : {Case{"first fails", 1717, 0, true, 1}, Case{"second fails", 0, 1717, true, 2},
-                       Case{"local only (a warning)", 1824, 0, true, 1}, Case{"nodes differ", 0, 0, false, 2}}) {
+  for (const Case c : {Case{"first fails", 1717, 0, -1, 1}, Case{"second fails", 0, 1717, -1, 2},
+                       Case{"local only (a warning)", 1824, 0, -1, 1}, Case{"node byte 10 differs", 0, 0, 0, 2},
+                       Case{"node byte 15 differs", 0, 0, 5, 2}}) {
     TScriptedMaker maker;
     maker.answers.push_back({c.First, {}});
     maker.answers.push_back({c.Second, {}});
     std::memcpy(maker.answers[0].Node, node, 6);
     std::memcpy(maker.answers[1].Node, node, 6);
-    if (!c.SameNode) maker.answers[1].Node[5] = 7;
+    if (c.DifferingNodeByte >= 0) maker.answers[1].Node[c.DifferingNodeByte] ^= 0x80;
     EXPECT_EQ(MachineIdFrom(maker.Maker()), u"") << c.What;
     EXPECT_EQ(maker.calls, c.Calls) << c.What;
   }
