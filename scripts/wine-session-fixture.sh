@@ -49,6 +49,7 @@ case $action in
     wine_session_begin "$build" </dev/null >>"$build/wine-session.log" 2>&1 || {
       echo "wine session: could not start (see $build/wine-session.log)" >&2
       tail -n 5 "$build/wine-session.log" >&2
+      wine_session_end  # what did start (the X server, say) does not outlive the failure
       exit 1
     }
     {

@@ -10,7 +10,7 @@ wine_session_prefix=""
 # wine_session_unavailable: prints why Wine cannot run the Windows programs on this machine, or
 # nothing when it can. Their Wine runs 32-bit x86 code, which some kernels refuse.
 wine_session_unavailable() {
-  local loader=/usr/lib/wine/wine out
+  local loader=${LARKWELL_WINE_LOADER:-/usr/lib/wine/wine} out
   if [ ! -x "$loader" ]; then
     echo "Wine's 32-bit loader ($loader) is not installed: run scripts/install-deps.sh"
   elif ! out=$("$loader" --version 2>&1 </dev/null); then
