@@ -10,17 +10,9 @@
 #include "framework/streams.h"
 #include "framework/ui/application.h"
 
-#ifndef LARKWELL_START_HOST
-#error "LARKWELL_START_HOST: the start page's host comes from the build (app/CMakeLists.txt)"
-#endif
-
 namespace larkwell {
 
 int64_t ExpectedContentLength = 0;
-
-ustring StartAddress(const ustring& host, const ustring& machineId) { return u"http://" + host + u"?mac=" + machineId; }
-
-ustring StartHost() { return Utf8ToUstring(LARKWELL_START_HOST); }
 
 const TClassInfo& TfrmMain::StaticClassInfo() {
   static const TClassInfo info = TClassInfoBuilder<TfrmMain>(u"TfrmMain", TForm::StaticClassInfo()).Build();

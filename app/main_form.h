@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/start_page.h"
 #include "browser/chromium.h"
 #include "framework/ui/form.h"
 #include "framework/ui/save_dialog.h"
@@ -14,12 +15,6 @@ namespace larkwell {
 // Each download handler keeps its own copy, so a second download does not change the first's
 // percentage.
 extern int64_t ExpectedContentLength;
-
-// The start page: "http://" + host + "?mac=" + id, no path; the id is appended as it is (only
-// hexadecimal digits and "-", or nothing).
-ustring StartAddress(const ustring& host, const ustring& machineId);
-// The host of the start page this program was built for.
-ustring StartHost();
 
 class TfrmMain : public TForm {
  public:

@@ -15,11 +15,11 @@
 #include <functional>
 
 #include "core/interface.h"
+#include "core/object.h"
 #include "core/ustring.h"
 #include "engine/cef_api.h"
 #include "engine/cef_base.h"
 #include "engine/cef_interfaces.h"
-#include "framework/forms/persistent.h"
 
 namespace larkwell {
 

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/object.h"
 #include "core/ustring.h"
 #include "framework/forms/form_values.h"
 
@@ -19,17 +20,6 @@ namespace larkwell {
 
 class TComponent;
 class TPersistent;
-
-// The root of the framework's classes; the Sender of every event.
-class TObject {
- public:
-  virtual ~TObject() = default;
-  TObject(const TObject&) = delete;
-  TObject& operator=(const TObject&) = delete;
-
- protected:
-  TObject() = default;
-};
 
 // The methods a form's owner offers to the event bindings of its stored form, by name. Each is
 // kept as the exact event type it is registered with (a std::function or a function pointer),

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
 
 #include "enginesim/control.h"
 #include "engine/cef_base.h"
@@ -146,9 +149,21 @@ TEST_F(BridgeTest, WrapperQueriedByIdentifierIsTheSameObject) {
 
 TEST_F(BridgeTest, LockIsReentrantForTheOwningThread) {
   IPtr<TThreeSlotOwn> own = New<TThreeSlotOwn>();
-  TCefOwnLock outer(*own);
-  TCefOwnLock inner(*own);  // a callback that calls another locked callback
-  SUCCEED();
+  // On a thread of its own, so that a lock that is not reentrant fails here in seconds instead
+  // of hanging the test program. The thread lets go of its reference before it says it is done;
+  // a stuck thread keeps it, so the object never dies under it.
+  std::promise<void> locked;
+  std::future<void> done = locked.get_future();
+  std::thread([own, locked = std::move(locked)]() mutable {
+    {
+      TCefOwnLock outer(*own);
+      TCefOwnLock inner(*own);  // a callback that calls another locked callback
+    }
+    own.Reset();
+    locked.set_value();
+  }).detach();
+  ASSERT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready)
+      << "the owning thread could not take the lock a second time";
 }
 
 }  // namespace
