@@ -60,7 +60,7 @@ if [ -z "$mingw_dir" ] || [ ! -f "$mingw_dir/windows.h" ] || [ ! -f "$mingw_dir/
              "the search list of $mingw_cxx: ${search[*]}"
 fi
 
-# The start page's host, as app/CMakeLists.txt defines it (only main_form.cpp reads it; defined
+# The start page's host, as app/CMakeLists.txt defines it (only start_page.cpp reads it; defined
 # for every source here).
 start_host=$(sed -n 's/^ *set(LARKWELL_START_HOST "\([^"]*\)" CACHE.*/\1/p' "$root/app/CMakeLists.txt")
 [ -n "$start_host" ] || fail_setup "no default LARKWELL_START_HOST in app/CMakeLists.txt"
@@ -70,6 +70,8 @@ flags=("--target=$triplet" -std=c++20 -fsyntax-only -fno-color-diagnostics
        -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Wundef
        # the Windows tree is built RelWithDebInfo
        -DNDEBUG "-DLARKWELL_START_HOST=\"$start_host\""
+       # the wide forms of the system's names, as the top-level CMakeLists.txt defines them
+       -DUNICODE -D_UNICODE
        # only the headers named here: clang's own guess for this target mixes in the host's
        -nostdlibinc)
 for dir in "${cxx_dirs[@]}" "$mingw_dir"; do flags+=(-isystem "$dir"); done

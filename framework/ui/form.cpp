@@ -241,7 +241,7 @@ void TForm::WndProc(TMessage& message) {
 
 std::string_view FormResource(const wchar_t* name) {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HRSRC found = FindResourceW(module, name, RT_RCDATA);
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) throw EResNotFound(u"Resource " + FromWide(name) + u" not found");

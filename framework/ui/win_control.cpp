@@ -57,7 +57,7 @@ void RegisterWindowClass(const ustring& name, UINT style) {
   info.style = style;
   info.lpfnWndProc = &SharedWindowProc;
   info.hInstance = GetModuleHandleW(nullptr);
-  info.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   info.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   info.lpszClassName = Wide(name);
   if (!RegisterClassExW(&info) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {

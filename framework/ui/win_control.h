@@ -33,7 +33,8 @@ struct TEnumNames<TAnchorKind> {
   static constexpr std::u16string_view kNames[] = {u"akLeft", u"akTop", u"akRight", u"akBottom"};
 };
 
-// The framework's own messages, above the system's and below WM_APP.
+// The framework's own messages, in the range the system leaves to applications above WM_APP
+// (0x8000 to 0xBFFF), clear of the few that WM_APP + n gives by hand.
 inline constexpr UINT CM_BASE = 0xB000;
 // Asked before a key is used for dialog navigation (Tab, the arrows, Enter, Escape): wParam is
 // the virtual-key code; a non-zero answer keeps the key for the control.

@@ -2,12 +2,12 @@
 #include <string>
 #include <vector>
 
-#include "engine_test.h"
+#include "stand_in_test.h"
 
 namespace larkwell::enginesim::test {
 namespace {
 
-using Collections = EngineTest;
+using Collections = StandInTest;
 
 // A borrowed record over a test string (the engine copies what it keeps).
 TCefString view(const std::u16string& text) {

@@ -7,7 +7,7 @@
 namespace larkwell::enginesim::test {
 namespace {
 
-using Concurrency = EngineTest;
+using Concurrency = StandInTest;
 
 TEST_F(Concurrency, ChurnFromEngineThreadsLeavesEveryCountAsItWas) {
   ProgramStructure programs[3];

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_test.h"
+#include "stand_in_test.h"
 #include "enginesim/control_firing.h"
 #include "enginesim/control_process.h"
 #include "enginesim/control_web.h"
@@ -233,7 +233,7 @@ class ProgramClient {
 };
 
 // Tests with the engine initialised, as the loader leaves it; shut down at the end.
-class EngineWork : public EngineTest {
+class EngineWork : public StandInTest {
  protected:
   void SetUp() override {
     sim_process_reset();
@@ -243,7 +243,7 @@ class EngineWork : public EngineTest {
   }
   void TearDown() override {
     cef_shutdown();
-    EngineTest::TearDown();
+    StandInTest::TearDown();
     sim_process_reset();
   }
 

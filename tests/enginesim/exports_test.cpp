@@ -3,12 +3,12 @@
 #include <string>
 #include <type_traits>
 
-#include "engine_test.h"
+#include "stand_in_test.h"
 
 namespace larkwell::enginesim::test {
 namespace {
 
-using Exports = EngineTest;
+using Exports = StandInTest;
 
 // Calls `function` with every argument zero or null; answers whether the result is zero/null.
 template <class Result, class... Args>

@@ -2,12 +2,12 @@
 #include <string>
 #include <thread>
 
-#include "engine_test.h"
+#include "stand_in_test.h"
 
 namespace larkwell::enginesim::test {
 namespace {
 
-using Ledger = EngineTest;
+using Ledger = StandInTest;
 
 TSimProbe* probe_of(TCefBase* header) { return reinterpret_cast<TSimProbe*>(header); }
 

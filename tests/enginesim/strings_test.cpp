@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_test.h"
+#include "stand_in_test.h"
 
 namespace larkwell::enginesim::test {
 namespace {
@@ -34,7 +34,7 @@ std::basic_string<Unit> with_zero() {
 }
 
 template <class E>
-class RecordOwnership : public EngineTest {};
+class RecordOwnership : public StandInTest {};
 using Encodings = ::testing::Types<Wide, Utf8, Utf16>;
 TYPED_TEST_SUITE(RecordOwnership, Encodings);
 
@@ -149,7 +149,7 @@ TYPED_TEST(RecordOwnership, CompareOrdersByUnsignedCodeUnits) {
 
 // --- conversions
 
-using StringFamily = EngineTest;
+using StringFamily = StandInTest;
 
 std::u16string utf16_of_utf8(const std::string& utf8, int* result = nullptr) {
   TCefStringUtf16 out{};

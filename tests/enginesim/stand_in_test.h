@@ -1,5 +1,6 @@
-// Shared pieces of the stand-in's tests: a fixture that ends every test with a clean ledger,
-// and a program-side counted structure for the engine to hold.
+// Shared pieces of the stand-in's own tests: a fixture that ends every test with a clean ledger
+// (StandInTest; the binding's tests have their own, EngineTest), and a program-side counted
+// structure for the engine to hold.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@
 namespace larkwell::enginesim::test {
 
 // Every test must leave nothing alive, held or allocated, and no error behind.
-class EngineTest : public ::testing::Test {
+class StandInTest : public ::testing::Test {
  protected:
   void TearDown() override {
     EXPECT_EQ(sim_ledger_clean(), 1) << ledger_report();
