@@ -1,7 +1,7 @@
-// The engine calling a handler slot through the generic entry (CefCallback) against a direct
-// virtual call of the same method: a download block (received_data, the hot path of a download,
-// which passes the engine's buffer through untouched) and a load end with an engine browser and
-// frame (each becomes a wrapper for the call).
+// The engine calling a handler slot through its generic entry (engine/cef_callback.h) against a
+// direct virtual call of the same method: a download block (received_data, the hot path of a
+// download, which passes the engine's buffer through untouched) and a load end with an engine
+// browser and frame (each becomes a wrapper for the call).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -135,7 +135,7 @@ void LoadEndDirect(benchmark::State& state) {
 
 const FigureRegistration kReceivedData{
     {"callbacks", "callback_received_data", "received_data (a 4 KiB download block)", "<= 2",
-     "no allocation and no copy: the owner is found through the hidden word (and a cross-cast)"},
+     "no allocation and no copy: the owner is found through the hidden word by a static conversion"},
     &ReceivedDataThroughEntry, &ReceivedDataDirect};
 
 const FigureRegistration kLoadEnd{

@@ -31,23 +31,20 @@ extern "C" struct TTestSlots {
 class TTestSlotsOwn : public TCefBaseOwn {
  public:
   TTestSlotsOwn() : TCefBaseOwn(sizeof(TTestSlots)) {
-    auto* s = DataAs<TTestSlots>();
-    s->convert = CefCallback<&TTestSlots::convert, &TTestSlotsOwn::Convert>;
-    s->count = CefCallback<&TTestSlots::count, &TTestSlotsOwn::Count>;
-    s->text_set_when_true = CefCallback<&TTestSlots::text_set_when_true, &TTestSlotsOwn::Text, TextInOut<kWhenTrue, kSet>>;
-    s->text_replace_when_false =
-        CefCallback<&TTestSlots::text_replace_when_false, &TTestSlotsOwn::Text, TextInOut<kWhenFalse, kReplace, kEmpty>>;
-    s->text_take_and_replace =
-        CefCallback<&TTestSlots::text_take_and_replace, &TTestSlotsOwn::Text, TextInOut<kAlways, kReplace, kTakeAndClear>>;
-    s->text_if_not_empty =
-        CefCallback<&TTestSlots::text_if_not_empty, &TTestSlotsOwn::TextNoAnswer, TextInOut<kWhenNotEmpty, kSet, kEmpty>>;
-    s->flag_when_true = CefCallback<&TTestSlots::flag_when_true, &TTestSlotsOwn::Flag, FlagInOut<kWhenTrue>>;
-    s->object_always = CefCallback<&TTestSlots::object_always, &TTestSlotsOwn::Object, ObjectInOut<kAlways>>;
-    s->object_when_false = CefCallback<&TTestSlots::object_when_false, &TTestSlotsOwn::Object, ObjectInOut<kWhenFalse>>;
-    s->give_object = CefCallback<&TTestSlots::give_object, &TTestSlotsOwn::GiveObject>;
-    s->reordered = CefCallback<&TTestSlots::reordered, &TTestSlotsOwn::Reordered, Order<2, 0, 1>>;
-    s->by_storage = CefCallback<&TTestSlots::by_storage, &TTestSlotsOwn::ByStorage>;
-    s->body = CefCallbackBody<&TTestSlots::body, &TTestSlotsOwn::Body>;
+    auto s = CefSlots<TTestSlots>(this);
+    s.Set<&TTestSlots::convert, &TTestSlotsOwn::Convert>();
+    s.Set<&TTestSlots::count, &TTestSlotsOwn::Count>();
+    s.Set<&TTestSlots::text_set_when_true, &TTestSlotsOwn::Text, TextInOut<kWhenTrue, kSet>>();
+    s.Set<&TTestSlots::text_replace_when_false, &TTestSlotsOwn::Text, TextInOut<kWhenFalse, kReplace, kEmpty>>();
+    s.Set<&TTestSlots::text_take_and_replace, &TTestSlotsOwn::Text, TextInOut<kAlways, kReplace, kTakeAndClear>>();
+    s.Set<&TTestSlots::text_if_not_empty, &TTestSlotsOwn::TextNoAnswer, TextInOut<kWhenNotEmpty, kSet, kEmpty>>();
+    s.Set<&TTestSlots::flag_when_true, &TTestSlotsOwn::Flag, FlagInOut<kWhenTrue>>();
+    s.Set<&TTestSlots::object_always, &TTestSlotsOwn::Object, ObjectInOut<kAlways>>();
+    s.Set<&TTestSlots::object_when_false, &TTestSlotsOwn::Object, ObjectInOut<kWhenFalse>>();
+    s.Set<&TTestSlots::give_object, &TTestSlotsOwn::GiveObject>();
+    s.Set<&TTestSlots::reordered, &TTestSlotsOwn::Reordered, Order<2, 0, 1>>();
+    s.Set<&TTestSlots::by_storage, &TTestSlotsOwn::ByStorage>();
+    s.SetBody<&TTestSlots::body, &TTestSlotsOwn::Body>();
   }
 
   // What the handler does, set by each test.
@@ -108,9 +105,8 @@ class TTestSlotsOwn : public TCefBaseOwn {
     rect.width = 640;
     return true;
   }
-  static int Body(TCefBaseOwn* owner, int value) {
-    auto* self = static_cast<TTestSlotsOwn*>(owner);
-    if (self->fail) throw std::runtime_error("body failed");
+  static int Body(TTestSlotsOwn& self, int value) {
+    if (self.fail) throw std::runtime_error("body failed");
     return value * 2;
   }
 
