@@ -26,9 +26,27 @@ extern "C" struct TTestSlots {
   void(CEF_CALLBACK* reordered)(TTestSlots* self, int a, const TCefString* b, int c);
   int(CEF_CALLBACK* by_storage)(TTestSlots* self, int* out_value, TCefRect* rect);
   int(CEF_CALLBACK* body)(TTestSlots* self, int value);
+  int(CEF_CALLBACK* counted)(TTestSlots* self, int value);
 };
 
-class TTestSlotsOwn : public TCefBaseOwn {
+// A base in front of the bridge base, so that TCefBaseOwn does not sit at the start of the
+// owner: an entry that reinterpreted the hidden word instead of converting it would miss.
+class TTestFrontBase {
+ public:
+  virtual ~TTestFrontBase() = default;
+  int front = 0;
+};
+
+// A method the owner takes from an interface it implements rather than declaring it itself.
+class ITestCounting {
+ public:
+  virtual int Counted(int value) = 0;
+
+ protected:
+  ~ITestCounting() = default;
+};
+
+class TTestSlotsOwn : public TTestFrontBase, public TCefBaseOwn, public ITestCounting {
  public:
   TTestSlotsOwn() : TCefBaseOwn(sizeof(TTestSlots)) {
     auto s = CefSlots<TTestSlots>(this);
@@ -45,6 +63,7 @@ class TTestSlotsOwn : public TCefBaseOwn {
     s.Set<&TTestSlots::reordered, &TTestSlotsOwn::Reordered, Order<2, 0, 1>>();
     s.Set<&TTestSlots::by_storage, &TTestSlotsOwn::ByStorage>();
     s.SetBody<&TTestSlots::body, &TTestSlotsOwn::Body>();
+    s.Set<&TTestSlots::counted, &ITestCounting::Counted>();
   }
 
   // What the handler does, set by each test.
@@ -59,6 +78,7 @@ class TTestSlotsOwn : public TCefBaseOwn {
   bool seen_flag = false;
   int64_t seen_big = 0;
   int seen_a = 0, seen_c = 0;
+  int seen_counted = 0;
 
   bool Convert(const IPtr<ICefBase>& object, const ustring& text, bool flag, int64_t big) {
     Fail();
@@ -104,6 +124,10 @@ class TTestSlotsOwn : public TCefBaseOwn {
     out_value = 42;
     rect.width = 640;
     return true;
+  }
+  int Counted(int value) override {
+    seen_counted = value;
+    return value + 1;
   }
   static int Body(TTestSlotsOwn& self, int value) {
     if (self.fail) throw std::runtime_error("body failed");
@@ -152,6 +176,17 @@ TEST_F(CallbackTest, ArgumentsAreConvertedByTypeAndBooleansAnswerExactlyOneOrZer
   EXPECT_EQ(Own().seen_text, u"");
   EXPECT_FALSE(Own().seen_flag);
   sim_release(engine_object);
+}
+
+// The owner's bases sit at different places in it; each entry still reaches the right object,
+// for the owner's own methods, an interface's method and a body.
+TEST_F(CallbackTest, EveryEntryReachesItsOwnerWhereverTheBridgeBaseSits) {
+  TCefBaseOwn& bridge = Own();
+  ASSERT_NE(static_cast<void*>(&bridge), static_cast<void*>(&Own()));  // not first in the owner
+  EXPECT_EQ(Slots()->count(Slots(), 4096), 4096);
+  EXPECT_EQ(Slots()->counted(Slots(), 41), 42);
+  EXPECT_EQ(Own().seen_counted, 41);
+  EXPECT_EQ(Slots()->body(Slots(), 21), 42);
 }
 
 TEST_F(CallbackTest, IntegerResultsReachTheEngineUnchanged) {
