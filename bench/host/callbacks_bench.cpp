@@ -140,9 +140,9 @@ const FigureRegistration kReceivedData{
     &ReceivedDataThroughEntry, &ReceivedDataDirect};
 
 const FigureRegistration kLoadEnd{
-    {"callbacks", "callback_load_end", "on_load_end (browser, frame, status)", "",
-     "the entry makes and frees one wrapper per engine object; the engine's references are given "
-     "and dropped on both sides"},
+    {"callbacks", "callback_load_end", "on_load_end (browser, frame, status)", "<= 3",
+     "the entry makes and frees one wrapper per engine object, each holding the reference the "
+     "engine passed; the engine's references are given and dropped on both sides"},
     &LoadEndThroughEntry, &LoadEndDirect};
 
 }  // namespace
