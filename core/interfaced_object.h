@@ -1,13 +1,15 @@
 // The reference-counted object base.
 //
 // The count changes atomically: engine threads add and release references while the program
-// does so on the user-interface thread. The count is held at 1 while the constructor runs and
-// drops to 0 afterwards without destroying the object; the first reference is taken by New().
-// A release that reaches 0 destroys the object at once, on the releasing thread.
+// does so on the user-interface thread. The count is held at 1 while the constructor runs, so a
+// reference taken and dropped there does not destroy the object; that first reference is the
+// one New() hands over. A release that reaches 0 destroys the object at once, on the releasing
+// thread.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 #include "core/interface.h"
@@ -35,18 +37,15 @@ class TInterfacedObject : public virtual IInterface {
   ~TInterfacedObject() override = default;
 
  private:
-  template <class T, class... Args>
-  friend IPtr<T> New(Args&&... args);
-
-  std::atomic<int32_t> refcount_{1};  // held at 1 until construction completes
+  std::atomic<int32_t> refcount_{1};  // the first reference, which New() hands over
 };
 
-// Creates a counted object and takes its first reference. Counted objects are made only here.
+// Creates a counted object and hands over its first reference, the one its count has held since
+// construction began (none is added). Counted objects are made only here.
 template <class T, class... Args>
 IPtr<T> New(Args&&... args) {
-  T* object = new T(std::forward<Args>(args)...);
-  static_cast<TInterfacedObject*>(object)->refcount_.fetch_sub(1, std::memory_order_relaxed);
-  return IPtr<T>::CopyFrom(object);
+  static_assert(std::is_base_of_v<TInterfacedObject, T>, "New makes counted objects");
+  return IPtr<T>::Adopt(new T(std::forward<Args>(args)...));
 }
 
 }  // namespace larkwell

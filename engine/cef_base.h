@@ -111,13 +111,15 @@ class TCefBaseRef : public TInterfacedObject, public virtual ICefBase {
   static inline std::atomic<int32_t> live_objects_{0};
 };
 
-// Builds wrapper class `Class` around `data` and returns it as interface `I` through a query by
-// I's identifier; empty for null. The wrapper takes over the reference that came with `data`;
-// no cache: unwrapping the same structure twice gives two wrappers with a reference each.
+// Builds wrapper class `Class` around `data` and returns it as interface `I`, which Class
+// implements: the conversion is static and checked by the compiler (a query by identifier would
+// look the interface up at run time on every wrapper the engine's callbacks make). Empty for
+// null. The wrapper takes over the reference that came with `data`; no cache: unwrapping the
+// same structure twice gives two wrappers with a reference each.
 template <class Class, class I>
 IPtr<I> CefUnWrap(void* data) {
   if (!data) return {};
-  return Query<I>(New<Class>(data));
+  return IPtr<I>(New<Class>(data));  // the wrapper's one reference moves over, none is added
 }
 
 // Objects of the bridge (owned objects and wrappers) alive in the process.

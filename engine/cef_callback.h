@@ -1,12 +1,15 @@
-// The one way the engine calls the program: a generic entry stored in a structure slot.
+// The one way the engine calls the program: a generic entry stored in a structure slot. The
+// class that owns the structure fills its slots in its constructor, through a table bound to
+// `this`:
 //
-//   auto* s = DataAs<TCefLoadHandler>();
-//   s->on_load_start = CefCallback<&TCefLoadHandler::on_load_start, &TCefLoadHandlerOwn::OnLoadStart>;
-//   s->on_load_error = CefCallback<&TCefLoadHandler::on_load_error, &TCefLoadHandlerOwn::OnLoadError,
-//                                  ByType, ByType, ByType, ByType, TextInOut<kWhenTrue, kSet>>;
+//   auto slots = CefSlots<TCefLoadHandler>(this);
+//   slots.Set<&TCefLoadHandler::on_load_start, &TCefLoadHandlerOwn::OnLoadStart>();
+//   slots.Set<&TCefLoadHandler::on_load_error, &TCefLoadHandlerOwn::OnLoadError,
+//             ByType, ByType, ByType, ByType, TextInOut<kWhenTrue, kSet>>();
 //
 // The entry has exactly the slot's type (the compiler checks it; nothing is cast) and:
-//  1. recovers the owning object from the hidden word in front of the structure;
+//  1. recovers the owning object from the hidden word in front of the structure, as the class
+//     that filled the table (see "Finding the owner" below);
 //  2. turns each engine argument into the method's parameter, by the rule given for its
 //     position (ByType when none is given): an engine object becomes its wrapper (which takes
 //     over the reference the engine passed), text becomes a ustring copy, an int becomes a
@@ -22,8 +25,16 @@
 // names its failure answer with a leading AnswerOnError<value>.
 //
 // A slot whose arguments do not map one-to-one onto the method (one record feeding two
-// parameters) uses CefCallbackBody with a small static function; it still gets steps 1 and the
-// exception stop from here.
+// parameters) uses SetBody with a small static function that takes the owner as its first
+// parameter; it still gets step 1 and the exception stop from here.
+//
+// Finding the owner. The table knows the class `Own` that fills it (the type of `this`), and
+// every entry it stores is made for that class, so the object behind the hidden word is an Own
+// (or derives from it): the entry converts the word with static_cast from TCefBaseOwn down to
+// Own, which compiles only where TCefBaseOwn is an unambiguous, non-virtual base of Own. The
+// method may belong to Own, to a base class or to an interface Own implements; the entry calls
+// it on Own, so the compiler converts to the method's class (and refuses a method of a class
+// Own does not derive from). No run-time type test, no cross-cast, no cast of a pointer.
 #pragma once
 
 #include <cstddef>
@@ -251,10 +262,10 @@ class Local<ObjectInOut<When, Init>, Struct**, Param> {
 // ---- the entry ------------------------------------------------------------------------------
 
 // The answer of a failed call: the slot's AnswerOnError, else 0 or null.
-template <class Impl, class R>
+template <class Entry, class R>
 constexpr R ErrorAnswer() {
-  if constexpr (requires { Impl::Opts::kErrorAnswer; }) {
-    return static_cast<R>(Impl::Opts::kErrorAnswer);
+  if constexpr (requires { Entry::Opts::kErrorAnswer; }) {
+    return static_cast<R>(Entry::Opts::kErrorAnswer);
   } else {
     return R{};
   }
@@ -267,13 +278,13 @@ struct SlotTraits<R(CEF_CALLBACK*)(Self*, A...)> {
   using Result = R;
   using Structure = Self;
   using Args = std::tuple<A...>;
-  template <class Impl>
+  template <class Body>
   static R CEF_CALLBACK Entry(Self* self, A... args) noexcept {
     try {
-      return Impl::Run(self, args...);
+      return Body::Run(self, args...);
     } catch (...) {
       ReportCefCallbackError(std::current_exception());
-      if constexpr (!std::is_void_v<R>) return ErrorAnswer<Impl, R>();
+      if constexpr (!std::is_void_v<R>) return ErrorAnswer<Body, R>();
     }
   }
 };
@@ -283,7 +294,7 @@ struct MethodTraits;
 template <class R, class C, class... P>
 struct MethodTraits<R (C::*)(P...)> {
   using Result = R;
-  using Owner = C;
+  using Class = C;
   using Params = std::tuple<P...>;
 };
 
@@ -362,18 +373,15 @@ Engine ToEngineResult(R&& value) {
   }
 }
 
-// The object a method is called on: the owner itself, or the interface it implements (a
-// cross-cast from the bridge base to a sibling interface needs the run-time type).
-template <class Owner>
-Owner& OwnerAs(TCefBaseOwn* owner) {
-  if constexpr (std::is_base_of_v<TCefBaseOwn, Owner>) {
-    return static_cast<Owner&>(*owner);
-  } else {
-    return dynamic_cast<Owner&>(*owner);
-  }
+// The object behind the hidden word of a structure whose table `Own` filled (see "Finding the
+// owner" at the top of this file).
+template <class Own>
+Own& OwnerOf(const void* structure) noexcept {
+  static_assert(std::is_base_of_v<TCefBaseOwn, Own>, "only a TCefBaseOwn has a hidden owner word");
+  return static_cast<Own&>(*CefGetOwner(structure));
 }
 
-template <auto SlotMember, auto Method, class... Rules>
+template <class Own, auto SlotMember, auto Method, class... Rules>
 struct Callback {
   using Slot = typename SlotOf<decltype(SlotMember)>::type;
   using ST = SlotTraits<Slot>;
@@ -385,6 +393,8 @@ struct Callback {
   static constexpr size_t kParams = std::tuple_size_v<Params>;
   static_assert(kArgs == kParams, "every engine argument feeds one method parameter");
   static_assert(Opts::Positions::kCount <= kArgs, "more rules than engine arguments");
+  static_assert(std::is_base_of_v<typename MT::Class, Own>,
+                "the method belongs to a class the structure's owner does not derive from");
 
   template <size_t E>
   using LocalAt = Local<typename Opts::Positions::template At<E>, std::tuple_element_t<E, EngineArgs>,
@@ -397,7 +407,8 @@ struct Callback {
 
   template <class Self, size_t... E, class... A>
   static typename ST::Result RunWith(Self* self, std::index_sequence<E...>, A... args) {
-    auto& owner = OwnerAs<typename MT::Owner>(CefGetOwner(self));
+    // Own to the method's class: an implicit conversion the compiler checks.
+    typename MT::Class& owner = OwnerOf<Own>(self);
     std::tuple<LocalAt<E>...> locals(args...);
     auto call = [&]<size_t... P>(std::index_sequence<P...>) -> decltype(auto) {
       return (owner.*Method)(std::get<EngineFor<Opts, P>()>(locals).Get()...);
@@ -417,28 +428,53 @@ struct Callback {
   }
 };
 
-template <auto SlotMember, auto Body>
+template <class Own, auto Body>
 struct BodyCallback {
   template <class Self, class... A>
   static auto Run(Self* self, A... args) {
-    return Body(CefGetOwner(self), args...);
+    return Body(OwnerOf<Own>(self), args...);
   }
 };
 
+template <auto SlotMember>
+using EntryOf = SlotTraits<typename SlotOf<decltype(SlotMember)>::type>;
+
 }  // namespace cef_callback_detail
 
-// The entry for `SlotMember` (e.g. &TCefLoadHandler::on_load_start) that calls `Method` of the
-// owning object, converting as described at the top of this file.
-template <auto SlotMember, auto Method, class... Rules>
-inline constexpr auto CefCallback =
-    &cef_callback_detail::SlotTraits<typename cef_callback_detail::SlotOf<decltype(SlotMember)>::type>::
-        template Entry<cef_callback_detail::Callback<SlotMember, Method, Rules...>>;
+// The slots of the structure `Struct` that the object `Own` owns, filled with entries made for
+// Own. Made in Own's constructor from `this` (CefSlots below), so that the entries and the
+// structure belong to the same object.
+template <class Struct, class Own>
+class TCefSlots {
+ public:
+  explicit TCefSlots(Own* owner) noexcept : structure_(owner->template DataAs<Struct>()) {}
 
-// The entry for `SlotMember` that hands the owner (TCefBaseOwn*) and the engine's arguments
-// unchanged to the static function `Body`; only the exception stop is added.
-template <auto SlotMember, auto Body>
-inline constexpr auto CefCallbackBody =
-    &cef_callback_detail::SlotTraits<typename cef_callback_detail::SlotOf<decltype(SlotMember)>::type>::
-        template Entry<cef_callback_detail::BodyCallback<SlotMember, Body>>;
+  // Stores in `SlotMember` (e.g. &TCefLoadHandler::on_load_start) the entry that calls `Method`
+  // of the owner, converting as described at the top of this file.
+  template <auto SlotMember, auto Method, class... Rules>
+  void Set() noexcept {
+    structure_->*SlotMember = &cef_callback_detail::EntryOf<SlotMember>::template Entry<
+        cef_callback_detail::Callback<Own, SlotMember, Method, Rules...>>;
+  }
+
+  // Stores in `SlotMember` the entry that hands the owner (as Own&, or a base the function
+  // takes) and the engine's arguments unchanged to the static function `Body`; only the
+  // exception stop is added.
+  template <auto SlotMember, auto Body>
+  void SetBody() noexcept {
+    structure_->*SlotMember =
+        &cef_callback_detail::EntryOf<SlotMember>::template Entry<cef_callback_detail::BodyCallback<Own, Body>>;
+  }
+
+ private:
+  Struct* structure_;
+};
+
+// The slot table of `owner`'s structure, as `Struct`; call it with `this`.
+template <class Struct, class Own>
+TCefSlots<Struct, Own> CefSlots(Own* owner) noexcept {
+  static_assert(std::is_base_of_v<TCefBaseOwn, Own>, "only a TCefBaseOwn owns an engine structure");
+  return TCefSlots<Struct, Own>(owner);
+}
 
 }  // namespace larkwell

@@ -7,12 +7,11 @@
 namespace larkwell {
 
 TCefV8AccessorOwn::TCefV8AccessorOwn() : TCefBaseOwn(sizeof(TCefV8Accessor)) {
-  auto* accessor = DataAs<TCefV8Accessor>();
+  auto accessor = CefSlots<TCefV8Accessor>(this);
   // The engine's return value is always overwritten: with the Wrap of what Get left, or null.
   // Nothing is ever written into the engine's exception text.
-  accessor->get = CefCallback<&TCefV8Accessor::get, &TCefV8AccessorOwn::Get, ByType, ByType,
-                              ObjectInOut<kAlways, kEmpty>, ByType>;
-  accessor->set = CefCallback<&TCefV8Accessor::set, &TCefV8AccessorOwn::Set>;
+  accessor.Set<&TCefV8Accessor::get, &TCefV8AccessorOwn::Get, ByType, ByType, ObjectInOut<kAlways, kEmpty>, ByType>();
+  accessor.Set<&TCefV8Accessor::set, &TCefV8AccessorOwn::Set>();
 }
 
 bool TCefV8AccessorOwn::Get(const ustring&, const IPtr<ICefv8Value>&, IPtr<ICefv8Value>& retval, const ustring&) {
@@ -25,14 +24,14 @@ bool TCefV8AccessorOwn::Set(const ustring&, const IPtr<ICefv8Value>&, const IPtr
 }
 
 TCefDomVisitorOwn::TCefDomVisitorOwn() : TCefBaseOwn(sizeof(TCefDomVisitor)) {
-  DataAs<TCefDomVisitor>()->visit = CefCallback<&TCefDomVisitor::visit, &TCefDomVisitorOwn::Visit>;
+  CefSlots<TCefDomVisitor>(this).Set<&TCefDomVisitor::visit, &TCefDomVisitorOwn::Visit>();
 }
 
 void TCefDomVisitorOwn::Visit(const IPtr<ICefDomDocument>&) {}
 
 TCefDomEventListenerOwn::TCefDomEventListenerOwn() : TCefBaseOwn(sizeof(TCefDomEventListener)) {
-  DataAs<TCefDomEventListener>()->handle_event =
-      CefCallback<&TCefDomEventListener::handle_event, &TCefDomEventListenerOwn::HandleEvent>;
+  CefSlots<TCefDomEventListener>(this)
+      .Set<&TCefDomEventListener::handle_event, &TCefDomEventListenerOwn::HandleEvent>();
 }
 
 void TCefDomEventListenerOwn::HandleEvent(const IPtr<ICefDomEvent>&) {}

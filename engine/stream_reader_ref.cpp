@@ -41,12 +41,12 @@ bool TCefStreamReaderRef::Eof() { return CefCall<bool, &TCefStreamReader::eof>(F
 
 TCefCustomStreamReader::TCefCustomStreamReader(TStream* stream, bool owned)
     : TCefBaseOwn(sizeof(TCefReadHandler)), FStream(stream), FOwned(owned) {
-  auto* handler = DataAs<TCefReadHandler>();
-  handler->read = CefCallback<&TCefReadHandler::read, &TCefCustomStreamReader::Read>;
+  auto handler = CefSlots<TCefReadHandler>(this);
+  handler.Set<&TCefReadHandler::read, &TCefCustomStreamReader::Read>();
   // A seek that fails, also by an exception, answers non-zero: 0 tells the engine it succeeded.
-  handler->seek = CefCallback<&TCefReadHandler::seek, &TCefCustomStreamReader::Seek, AnswerOnError<-1>>;
-  handler->tell = CefCallback<&TCefReadHandler::tell, &TCefCustomStreamReader::Tell>;
-  handler->eof = CefCallback<&TCefReadHandler::eof, &TCefCustomStreamReader::Eof>;
+  handler.Set<&TCefReadHandler::seek, &TCefCustomStreamReader::Seek, AnswerOnError<-1>>();
+  handler.Set<&TCefReadHandler::tell, &TCefCustomStreamReader::Tell>();
+  handler.Set<&TCefReadHandler::eof, &TCefCustomStreamReader::Eof>();
 }
 
 namespace {

@@ -26,28 +26,44 @@ extern "C" struct TTestSlots {
   void(CEF_CALLBACK* reordered)(TTestSlots* self, int a, const TCefString* b, int c);
   int(CEF_CALLBACK* by_storage)(TTestSlots* self, int* out_value, TCefRect* rect);
   int(CEF_CALLBACK* body)(TTestSlots* self, int value);
+  int(CEF_CALLBACK* counted)(TTestSlots* self, int value);
 };
 
-class TTestSlotsOwn : public TCefBaseOwn {
+// A base in front of the bridge base, so that TCefBaseOwn does not sit at the start of the
+// owner: an entry that reinterpreted the hidden word instead of converting it would miss.
+class TTestFrontBase {
+ public:
+  virtual ~TTestFrontBase() = default;
+  int front = 0;
+};
+
+// A method the owner takes from an interface it implements rather than declaring it itself.
+class ITestCounting {
+ public:
+  virtual int Counted(int value) = 0;
+
+ protected:
+  ~ITestCounting() = default;
+};
+
+class TTestSlotsOwn : public TTestFrontBase, public TCefBaseOwn, public ITestCounting {
  public:
   TTestSlotsOwn() : TCefBaseOwn(sizeof(TTestSlots)) {
-    auto* s = DataAs<TTestSlots>();
-    s->convert = CefCallback<&TTestSlots::convert, &TTestSlotsOwn::Convert>;
-    s->count = CefCallback<&TTestSlots::count, &TTestSlotsOwn::Count>;
-    s->text_set_when_true = CefCallback<&TTestSlots::text_set_when_true, &TTestSlotsOwn::Text, TextInOut<kWhenTrue, kSet>>;
-    s->text_replace_when_false =
-        CefCallback<&TTestSlots::text_replace_when_false, &TTestSlotsOwn::Text, TextInOut<kWhenFalse, kReplace, kEmpty>>;
-    s->text_take_and_replace =
-        CefCallback<&TTestSlots::text_take_and_replace, &TTestSlotsOwn::Text, TextInOut<kAlways, kReplace, kTakeAndClear>>;
-    s->text_if_not_empty =
-        CefCallback<&TTestSlots::text_if_not_empty, &TTestSlotsOwn::TextNoAnswer, TextInOut<kWhenNotEmpty, kSet, kEmpty>>;
-    s->flag_when_true = CefCallback<&TTestSlots::flag_when_true, &TTestSlotsOwn::Flag, FlagInOut<kWhenTrue>>;
-    s->object_always = CefCallback<&TTestSlots::object_always, &TTestSlotsOwn::Object, ObjectInOut<kAlways>>;
-    s->object_when_false = CefCallback<&TTestSlots::object_when_false, &TTestSlotsOwn::Object, ObjectInOut<kWhenFalse>>;
-    s->give_object = CefCallback<&TTestSlots::give_object, &TTestSlotsOwn::GiveObject>;
-    s->reordered = CefCallback<&TTestSlots::reordered, &TTestSlotsOwn::Reordered, Order<2, 0, 1>>;
-    s->by_storage = CefCallback<&TTestSlots::by_storage, &TTestSlotsOwn::ByStorage>;
-    s->body = CefCallbackBody<&TTestSlots::body, &TTestSlotsOwn::Body>;
+    auto s = CefSlots<TTestSlots>(this);
+    s.Set<&TTestSlots::convert, &TTestSlotsOwn::Convert>();
+    s.Set<&TTestSlots::count, &TTestSlotsOwn::Count>();
+    s.Set<&TTestSlots::text_set_when_true, &TTestSlotsOwn::Text, TextInOut<kWhenTrue, kSet>>();
+    s.Set<&TTestSlots::text_replace_when_false, &TTestSlotsOwn::Text, TextInOut<kWhenFalse, kReplace, kEmpty>>();
+    s.Set<&TTestSlots::text_take_and_replace, &TTestSlotsOwn::Text, TextInOut<kAlways, kReplace, kTakeAndClear>>();
+    s.Set<&TTestSlots::text_if_not_empty, &TTestSlotsOwn::TextNoAnswer, TextInOut<kWhenNotEmpty, kSet, kEmpty>>();
+    s.Set<&TTestSlots::flag_when_true, &TTestSlotsOwn::Flag, FlagInOut<kWhenTrue>>();
+    s.Set<&TTestSlots::object_always, &TTestSlotsOwn::Object, ObjectInOut<kAlways>>();
+    s.Set<&TTestSlots::object_when_false, &TTestSlotsOwn::Object, ObjectInOut<kWhenFalse>>();
+    s.Set<&TTestSlots::give_object, &TTestSlotsOwn::GiveObject>();
+    s.Set<&TTestSlots::reordered, &TTestSlotsOwn::Reordered, Order<2, 0, 1>>();
+    s.Set<&TTestSlots::by_storage, &TTestSlotsOwn::ByStorage>();
+    s.SetBody<&TTestSlots::body, &TTestSlotsOwn::Body>();
+    s.Set<&TTestSlots::counted, &ITestCounting::Counted>();
   }
 
   // What the handler does, set by each test.
@@ -62,6 +78,7 @@ class TTestSlotsOwn : public TCefBaseOwn {
   bool seen_flag = false;
   int64_t seen_big = 0;
   int seen_a = 0, seen_c = 0;
+  int seen_counted = 0;
 
   bool Convert(const IPtr<ICefBase>& object, const ustring& text, bool flag, int64_t big) {
     Fail();
@@ -108,9 +125,12 @@ class TTestSlotsOwn : public TCefBaseOwn {
     rect.width = 640;
     return true;
   }
-  static int Body(TCefBaseOwn* owner, int value) {
-    auto* self = static_cast<TTestSlotsOwn*>(owner);
-    if (self->fail) throw std::runtime_error("body failed");
+  int Counted(int value) override {
+    seen_counted = value;
+    return value + 1;
+  }
+  static int Body(TTestSlotsOwn& self, int value) {
+    if (self.fail) throw std::runtime_error("body failed");
     return value * 2;
   }
 
@@ -156,6 +176,17 @@ TEST_F(CallbackTest, ArgumentsAreConvertedByTypeAndBooleansAnswerExactlyOneOrZer
   EXPECT_EQ(Own().seen_text, u"");
   EXPECT_FALSE(Own().seen_flag);
   sim_release(engine_object);
+}
+
+// The owner's bases sit at different places in it; each entry still reaches the right object,
+// for the owner's own methods, an interface's method and a body.
+TEST_F(CallbackTest, EveryEntryReachesItsOwnerWhereverTheBridgeBaseSits) {
+  TCefBaseOwn& bridge = Own();
+  ASSERT_NE(static_cast<void*>(&bridge), static_cast<void*>(&Own()));  // not first in the owner
+  EXPECT_EQ(Slots()->count(Slots(), 4096), 4096);
+  EXPECT_EQ(Slots()->counted(Slots(), 41), 42);
+  EXPECT_EQ(Own().seen_counted, 41);
+  EXPECT_EQ(Slots()->body(Slots(), 21), 42);
 }
 
 TEST_F(CallbackTest, IntegerResultsReachTheEngineUnchanged) {

@@ -45,7 +45,7 @@ inline TSimV8AccessorCall LastAccessorCall() {
 class TTestHandler : public TCefBaseOwn, public ICefv8Handler {
  public:
   TTestHandler() : TCefBaseOwn(sizeof(TCefV8Handler)) {
-    DataAs<TCefV8Handler>()->execute = CefCallbackBody<&TCefV8Handler::execute, &Run>;
+    CefSlots<TCefV8Handler>(this).SetBody<&TCefV8Handler::execute, &Run>();
   }
 
   bool Execute(const ustring& name, const IValue& obj, const TCefv8ValueArray& arguments, IValue& retval,
@@ -71,14 +71,14 @@ class TTestHandler : public TCefBaseOwn, public ICefv8Handler {
 
  private:
   // The engine's arguments each carry a reference, which their wrappers take over.
-  static int Run(TCefBaseOwn* owner, const TCefString* name, TCefV8Value* object, size_t count,
+  static int Run(TTestHandler& self, const TCefString* name, TCefV8Value* object, size_t count,
                  TCefV8Value* const* arguments, TCefV8Value** retval, TCefString* exception) {
     TCefv8ValueArray wrapped;
     for (size_t i = 0; i < count; ++i) wrapped.push_back(TCefv8ValueRef::UnWrap(arguments[i]));
     IValue result;
     ustring text;
-    const bool handled = dynamic_cast<TTestHandler&>(*owner).Execute(
-        CefStringToNative(name), TCefv8ValueRef::UnWrap(object), wrapped, result, text);
+    const bool handled =
+        self.Execute(CefStringToNative(name), TCefv8ValueRef::UnWrap(object), wrapped, result, text);
     *retval = CefWrap<TCefV8Value>(result);
     if (!text.empty()) CefStringAssign(exception, text);
     return handled ? 1 : 0;
