@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <utility>
 
 #include "core/exceptions.h"
 #include "core/interfaced_object.h"
@@ -70,6 +71,41 @@ class TCefBaseOwn : public TInterfacedObject, public virtual ICefBase {
 inline TCefBaseOwn* CefGetOwner(const void* structure) noexcept {
   return *(reinterpret_cast<TCefBaseOwn* const*>(structure) - 1);
 }
+
+// One engine reference to a raw structure, given back when the holder goes unless it was handed
+// on first. Every place that holds such a reference for a while holds it here, not by hand.
+class TCefStructRef {
+ public:
+  TCefStructRef() noexcept = default;
+  // Takes over the reference that came with `structure` (null: holds nothing).
+  static TCefStructRef Adopt(void* structure) noexcept { return TCefStructRef(static_cast<TCefBase*>(structure)); }
+  // Adds a reference of its own to `structure` (null: holds nothing).
+  static TCefStructRef AddRef(void* structure) noexcept {
+    auto* base = static_cast<TCefBase*>(structure);
+    if (base && base->add_ref) base->add_ref(base);
+    return TCefStructRef(base);
+  }
+  TCefStructRef(TCefStructRef&& other) noexcept : base_(other.Release()) {}
+  TCefStructRef& operator=(TCefStructRef&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      base_ = other.Release();
+    }
+    return *this;
+  }
+  ~TCefStructRef() { Reset(); }
+
+  // Gives the reference back to the engine now.
+  void Reset() noexcept {
+    if (TCefBase* base = std::exchange(base_, nullptr); base && base->release) base->release(base);
+  }
+  // Hands the reference on (to a wrapper that adopts it) and holds nothing.
+  [[nodiscard]] TCefBase* Release() noexcept { return std::exchange(base_, nullptr); }
+
+ private:
+  explicit TCefStructRef(TCefBase* base) noexcept : base_(base) {}
+  TCefBase* base_ = nullptr;
+};
 
 // Holds Lock() for a scope.
 class TCefOwnLock {

@@ -131,8 +131,7 @@ class OutObject {
   OutObject(const OutObject&) = delete;
   OutObject& operator=(const OutObject&) = delete;
   ~OutObject() {  // only when Finish did not run: the engine's reference is still ours
-    if (auto* base = reinterpret_cast<TCefBase*>(std::exchange(data_, nullptr)); base && base->release)
-      base->release(base);
+    TCefStructRef::Adopt(std::exchange(data_, nullptr)).Reset();
   }
   operator Struct**() noexcept { return &data_; }
   void Finish() { target_ = CefUnWrapAs<I>(std::exchange(data_, nullptr)); }

@@ -235,11 +235,7 @@ class Local<ObjectInOut<When, Init>, Struct**, Param> {
     // The local holds a reference of its own, so the engine's pointer keeps its reference
     // whether or not it is replaced.
     if constexpr (Init == kFromEngine) {
-      if (*slot) {
-        TCefBase* base = reinterpret_cast<TCefBase*>(*slot);
-        if (base->add_ref) base->add_ref(base);
-        value_ = CefUnWrapAs<typename IsIPtr<P>::Interface>(*slot);
-      }
+      if (*slot) value_ = CefUnWrapAs<typename IsIPtr<P>::Interface>(TCefStructRef::AddRef(*slot).Release());
     }
   }
   P& Get() { return value_; }
@@ -247,10 +243,9 @@ class Local<ObjectInOut<When, Init>, Struct**, Param> {
   void Finish(const R& result) {
     if (!ShouldWrite<When>(result, static_cast<bool>(value_))) return;
     Struct* replacement = CefWrap<Struct>(value_);
-    if constexpr (Init == kFromEngine) {
-      // The reference that came with the engine's old pointer goes with it.
-      if (TCefBase* old = reinterpret_cast<TCefBase*>(*slot_); old && old->release) old->release(old);
-    }
+    // The reference that came with the engine's old pointer goes with it.
+    TCefStructRef old;
+    if constexpr (Init == kFromEngine) old = TCefStructRef::Adopt(*slot_);
     *slot_ = replacement;
   }
 

@@ -80,9 +80,7 @@ class UnloadUnlessDismissed {
 };
 
 // Releases the one reference a structure came with, for a receiver that will not take it over.
-void ReleaseHandedOver(TCefBase* structure) noexcept {
-  if (structure && structure->release) structure->release(structure);
-}
+void ReleaseHandedOver(TCefBase* structure) noexcept { TCefStructRef::Adopt(structure).Reset(); }
 
 // The binding's finalisation runs when static objects are destroyed at process exit. This
 // object is defined after the configuration in this file and initialised dynamically (its
