@@ -41,8 +41,8 @@ TfrmMain::TfrmMain() {
 
 void TfrmMain::FormCreate(TObject*) {
   // The creation handler runs inside the reading, once every component exists.
-  crm = &dynamic_cast<TChromium&>(*FindComponent(u"crm"));
-  SaveDialog = &dynamic_cast<TSaveDialog&>(*FindComponent(u"SaveDialog"));
+  crm = &Child<TChromium>(u"crm");
+  SaveDialog = &Child<TSaveDialog>(u"SaveDialog");
   SetEnvironmentVariableW(L"LANG", L"zh-CN");  // a failure changes nothing the user sees
   crm->Load(StartAddress(StartHost(), getMacAddress()));
 }

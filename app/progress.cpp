@@ -21,8 +21,8 @@ const TClassInfo& TfrmProgress::StaticClassInfo() {
 
 TfrmProgress::TfrmProgress() {
   CreateFromDescription(FormResource(L"TFRMPROGRESS"));
-  Label1 = &dynamic_cast<TLabel&>(*FindComponent(u"Label1"));
-  Gauge1 = &dynamic_cast<TGauge&>(*FindComponent(u"Gauge1"));
+  Label1 = &Child<TLabel>(u"Label1");
+  Gauge1 = &Child<TGauge>(u"Gauge1");
 }
 
 TfrmProgress& TfrmProgress::Window() {

@@ -45,6 +45,13 @@ TComponent* TComponent::FindComponent(std::u16string_view name) const noexcept {
   return nullptr;
 }
 
+void TComponent::MissingChild(std::u16string_view name, const TComponent* found) const {
+  const ustring owner = name_.empty() ? ClassName() : name_;
+  if (!found) throw EComponentError(u"Component " + ustring(name) + u" not found in " + owner);
+  throw EComponentError(u"Component " + ustring(name) + u" of " + owner + u" is a " + found->ClassName() +
+                        u", not the class its code expects");
+}
+
 const ustring& TComponent::BoundMethodName(const TPropertyInfo& event) const noexcept {
   static const ustring kNone;
   for (const auto& [property, method] : bound_methods_) {

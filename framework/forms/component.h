@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/exceptions.h"
 #include "core/ustring.h"
 #include "framework/forms/form_values.h"
 #include "framework/forms/persistent.h"
@@ -22,6 +23,12 @@ enum class TComponentStateFlag {
   csDesigning,  // shown in a designer: behaviour stays inert
 };
 using TComponentState = TSet<TComponentStateFlag>;
+
+// A component a form's code needs is not in its stored description, or is of another class.
+class EComponentError : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 class TComponent : public TPersistent {
  public:
@@ -48,6 +55,15 @@ class TComponent : public TPersistent {
   std::unique_ptr<TComponent> RemoveComponent(TComponent& component);
   // The owned component named `name` (any ASCII case), or null.
   TComponent* FindComponent(std::u16string_view name) const noexcept;
+  // The owned component named `name`, of class T: what a form's code reaches the components of
+  // its stored description by. A missing one, or one of another class, is a named error
+  // (EComponentError), never a null dereference.
+  template <class T>
+  T& Child(std::u16string_view name) const {
+    TComponent* found = FindComponent(name);
+    if (auto* child = dynamic_cast<T*>(found)) return *child;
+    MissingChild(name, found);
+  }
 
   TComponent* ParentComponent() const noexcept { return parent_; }
   // Makes `parent` the object this component stands inside. Controls override it to take the
@@ -69,6 +85,8 @@ class TComponent : public TPersistent {
 
  private:
   friend class TFormReader;
+
+  [[noreturn]] void MissingChild(std::u16string_view name, const TComponent* found) const;
 
   ustring name_;
   int32_t tag_ = 0;

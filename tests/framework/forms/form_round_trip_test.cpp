@@ -229,3 +229,31 @@ TEST(FormText, NumbersKeepTheirRangeAndColoursTheirBits) {
 
 }  // namespace
 }  // namespace larkwell::testing
+
+namespace larkwell::testing {
+namespace {
+
+// A form's code reaches its components by name and class; a description without one, or with
+// one of another class, is an error that names it, not a crash.
+TEST(ComponentChild, FindsByNameAndClassAndNamesWhatIsMissingOrOfAnotherClass) {
+  TTestForm form;
+  form.SetName(u"Main");
+  TTestPanel& panel = AddPanel(form, u"Panel1", &form);
+  EXPECT_EQ(&form.Child<TTestPanel>(u"panel1"), &panel);  // any ASCII case, as the reader does
+  EXPECT_EQ(&form.Child<TComponent>(u"Panel1"), &panel);
+  try {
+    form.Child<TTestPanel>(u"Gauge1");
+    ADD_FAILURE() << "a missing component was found";
+  } catch (const EComponentError& e) {
+    EXPECT_EQ(e.Message(), u"Component Gauge1 not found in Main");
+  }
+  try {
+    form.Child<TTestForm>(u"Panel1");
+    ADD_FAILURE() << "a panel was taken for a form";
+  } catch (const EComponentError& e) {
+    EXPECT_EQ(e.Message(), u"Component Panel1 of Main is a TTestPanel, not the class its code expects");
+  }
+}
+
+}  // namespace
+}  // namespace larkwell::testing
