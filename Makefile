@@ -1,10 +1,11 @@
 # Larkwell's entry points.
 #   make demo     build the program and run it under Wine against the demo web application
 #                 (with a display: until its window is closed; without: a scripted tour with
-#                 screenshots under build/win/demo)
-#   make test     install what is missing, build the three trees, run every test
-#   make build    build the three trees (make win, make host, make tsan: one tree)
-#   make test-win, make test-host, make test-tsan: the tests of one tree
+#                 screenshots under build/<tree>/demo)
+#   make test     install what is missing, build the three trees (and win64 where it is
+#                 needed, see below), run every test
+#   make build    build the three trees (make win, make host, make tsan, make win64: one tree)
+#   make test-win, make test-host, make test-tsan, make test-win64: the tests of one tree
 #   make clean    remove every build tree (and the Wine prefix inside build/win)
 #   make bench    the benchmarks (not part of make test): builds build/bench (optimised, no
 #                 sanitizers), runs every figure producer and prints the table of ratios
@@ -19,6 +20,8 @@
 #   win   the product: 32-bit Windows, cross-compiled; tests run under Wine and Xvfb
 #   host  the portable layers on Linux under AddressSanitizer and UBSan
 #   tsan  the concurrency tests on Linux under ThreadSanitizer
+# and, only where the machine's kernel refuses 32-bit programs:
+#   win64 the same Windows code for 64-bit x86, whose tests and demo run under 64-bit Wine
 # A tree is configured once (when it has no build.ninja); after that ninja rebuilds what
 # changed and re-runs CMake itself when a CMakeLists.txt changes.
 
@@ -27,22 +30,34 @@
 # `cmake --workflow --preset <tree>` sees exactly the trees make builds.
 BUILD := build
 TREES := win host tsan
+# win64: the same Windows code built for 64-bit x86, never shipped. Where this machine's kernel
+# refuses 32-bit programs, Wine cannot run the product's tree, so make test and make demo build
+# this one and run the Windows programs from it (scripts/wine-tree.sh decides and says why).
+ALL_TREES := $(TREES) win64
 
-.PHONY: demo test build deps clean bench package $(TREES) $(addprefix test-,$(TREES))
+.PHONY: demo test build deps clean bench package $(ALL_TREES) $(addprefix test-,$(ALL_TREES))
 
 test: build
-	@status=0; \
-	for tree in $(TREES); do \
+	@trees="$(TREES)"; \
+	wine_tree=$$(scripts/wine-tree.sh) || exit 1; \
+	if [ "$$wine_tree" != win ]; then \
+	  $(MAKE) --no-print-directory $$wine_tree || exit 1; \
+	  trees="$$trees $$wine_tree"; \
+	fi; \
+	status=0; \
+	for tree in $$trees; do \
 	  echo "=== tests: $$tree"; \
 	  scripts/run-tests.sh $(BUILD)/$$tree || status=1; \
 	done; \
-	scripts/test-summary.sh $(addprefix $(BUILD)/,$(TREES)); \
+	scripts/test-summary.sh $$(printf '$(BUILD)/%s ' $$trees); \
 	exit $$status
 
 build: $(TREES)
 
 demo: win
-	scripts/demo.sh $(BUILD)/win
+	@wine_tree=$$(scripts/wine-tree.sh) || exit 1; \
+	if [ "$$wine_tree" != win ]; then $(MAKE) --no-print-directory $$wine_tree || exit 1; fi; \
+	scripts/demo.sh $(BUILD)/$$wine_tree
 
 bench: | deps
 	scripts/bench.sh $(BUILD)
@@ -59,10 +74,10 @@ deps:
 $(BUILD)/%/build.ninja: | deps
 	cmake --preset $*
 
-$(TREES): %: $(BUILD)/%/build.ninja
+$(ALL_TREES): %: $(BUILD)/%/build.ninja
 	cmake --build --preset $*
 
-$(addprefix test-,$(TREES)): test-%: %
+$(addprefix test-,$(ALL_TREES)): test-%: %
 	scripts/run-tests.sh $(BUILD)/$*
 
 clean:

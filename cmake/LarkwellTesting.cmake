@@ -41,8 +41,16 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
                ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
   endif()
   set(LARKWELL_TEST_PLATFORM wine CACHE INTERNAL "How scripts/run-tests.sh runs this tree")
+  # The Wine that runs this tree's programs: 32-bit for the product, 64-bit for the tree built
+  # for machines that refuse 32-bit programs. Scripts that get only the tree read it from the cache.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(LARKWELL_WINE_ARCH win32 CACHE INTERNAL "The Wine architecture of this tree's programs")
+  else()
+    set(LARKWELL_WINE_ARCH win64 CACHE INTERNAL "The Wine architecture of this tree's programs")
+  endif()
   set(_larkwell_test_environment LARKWELL_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix
-                                 LARKWELL_WINE_SESSION=${CMAKE_BINARY_DIR}/wine-session.env)
+                                 LARKWELL_WINE_SESSION=${CMAKE_BINARY_DIR}/wine-session.env
+                                 LARKWELL_WINE_ARCH=${LARKWELL_WINE_ARCH})
   # The Wine session (an X server when there is no display, the prefix, one persistent
   # wineserver) is a fixture every test of the tree requires: ctest starts it before the first
   # test and stops it after the last, so plain ctest runs the tree anywhere.

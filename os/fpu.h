@@ -1,8 +1,9 @@
 // The x87 floating-point control word of the 32-bit Windows target.
 //
 // The engine's code expects every x87 exception masked: an unmasked one would fault inside
-// the engine. The binding therefore masks all six before it loads the engine. On the host no
-// code depends on the x87 unit and every function here does nothing (or answers 0).
+// the engine. The binding therefore masks all six before it loads the engine. On the Linux host
+// and on 64-bit Windows no code depends on the x87 unit and every function here does nothing
+// (or answers 0).
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,7 @@ bool HasX87ControlWord() noexcept;
 // bits (precision, rounding) as they are; pending exceptions are cleared before the new word
 // is loaded, so none is raised by loading it. The runtime's own default word, which it loads
 // when it resets the unit (at start, in every new thread, after a floating-point fault), masks
-// all six already: see fpu_win.cpp.
+// all six already: see fpu_x87.cpp.
 void MaskX87Exceptions() noexcept;
 
 // The calling thread's control word.

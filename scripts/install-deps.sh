@@ -24,6 +24,7 @@ PACKAGES=(
   clang lld   # the calling-convention test builds a library for Microsoft's conventions;
               # scripts/second-compiler-check.sh checks the product's sources with clang
   g++-mingw-w64-i686 mingw-w64-tools
+  g++-mingw-w64-x86-64-posix wine64   # the 64-bit tree, for kernels that refuse 32-bit programs
   wine wine32:i386
   xvfb xdotool x11-utils xclip imagemagick
   fonts-wqy-microhei locales

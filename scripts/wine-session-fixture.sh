@@ -38,7 +38,13 @@ case $action in
     # A session left by a run that was killed is not trusted: start afresh.
     stop >/dev/null
     . "$here/wine-session.sh"
+    export LARKWELL_WINE_ARCH
+    LARKWELL_WINE_ARCH=${LARKWELL_WINE_ARCH:-$(larkwell_tree_wine_arch "$build")}
     unavailable=$(wine_session_unavailable)
+    if [ -n "$unavailable" ] && [ "$(larkwell_wine_arch)" = win32 ] &&
+       [ -z "$(LARKWELL_WINE_ARCH=win64 wine_session_unavailable)" ]; then
+      unavailable+="; make test runs these tests in the 64-bit tree build/win64"
+    fi
     if [ -n "$unavailable" ]; then
       # Every test that needs Wine reads this and is skipped, saying why.
       printf 'export LARKWELL_WINE_UNAVAILABLE=%q\n' "$unavailable" >"$session"

@@ -3,22 +3,28 @@
 # wineserver, so each program starts in a fraction of a second. wine_session_end stops what
 # wine_session_begin started; call it from an EXIT trap.
 
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
 wine_session_xvfb_pid=""
 wine_session_display_file=""
 wine_session_prefix=""
 
-# wine_session_unavailable: prints why Wine cannot run the Windows programs on this machine, or
-# nothing when it can. Their Wine runs 32-bit x86 code, which some kernels refuse.
+# wine_session_unavailable: prints why Wine cannot run the Windows programs of the architecture
+# in LARKWELL_WINE_ARCH (see wine-env.sh) on this machine, or nothing when it can. The product's
+# programs are 32-bit x86 code, which some kernels refuse.
 wine_session_unavailable() {
-  local loader=${LARKWELL_WINE_LOADER:-/usr/lib/wine/wine} out
+  local bits loader out
+  bits=32
+  [ "$(larkwell_wine_arch)" = win64 ] && bits=64
+  loader=$(larkwell_wine_loader)
   if [ ! -x "$loader" ]; then
-    echo "Wine's 32-bit loader ($loader) is not installed: run scripts/install-deps.sh"
+    echo "Wine's $bits-bit loader ($loader) is not installed: run scripts/install-deps.sh"
   elif ! out=$("$loader" --version 2>&1 </dev/null); then
     case $out in
       *"Exec format error"*)
-        echo "this machine's kernel does not run 32-bit x86 programs (its 32-bit emulation is off;" \
+        echo "this machine's kernel does not run $bits-bit x86 programs (its 32-bit emulation is off;" \
              "a kernel started with ia32_emulation=on runs them), so Wine cannot run the Windows programs" ;;
-      *) echo "Wine's 32-bit loader does not start: $out" ;;
+      *) echo "Wine's $bits-bit loader does not start: $out" ;;
     esac
   fi
 }
@@ -29,6 +35,8 @@ wine_session_unavailable() {
 wine_session_begin() {
   local build=$1 here unavailable
   here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  export LARKWELL_WINE_ARCH
+  LARKWELL_WINE_ARCH=${LARKWELL_WINE_ARCH:-$(larkwell_tree_wine_arch "$build")}
   unavailable=$(wine_session_unavailable)
   if [ -n "$unavailable" ]; then
     echo "wine session: $unavailable" >&2
@@ -39,7 +47,6 @@ wine_session_begin() {
   fi
   wine_session_prefix=${2:-$build/wineprefix}
   "$here/wine-prefix.sh" "$wine_session_prefix" || return 1
-  . "$here/wine-env.sh"
   larkwell_wine_env "$wine_session_prefix"
   export LARKWELL_WINEPREFIX=$wine_session_prefix
   # Started before any wine process, it serves every program of the session.

@@ -6,7 +6,8 @@
 # - a test started through the launcher finds the session's display and can use it;
 # - stop ends the X server and the wineserver;
 # - where Wine cannot run, start says why ("SKIP:") and every test through the launcher or the
-#   emulator says "SKIP:" with that reason and exits 77.
+#   emulator says "SKIP:" with that reason and exits 77;
+# - where only 64-bit Wine starts, the Windows programs run from the 64-bit tree (wine-tree.sh).
 set -uo pipefail
 scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 root=$(mktemp -d)
@@ -35,9 +36,23 @@ esac
 exit 0
 FAKE
 printf '#!/bin/sh\nexit 0\n' >"$root/bin/wine"
-printf '#!/bin/sh\necho "wine-8.0 (fake)"\n' >"$root/bin/loader-ok"
-printf '#!/bin/sh\necho "cannot execute binary file: Exec format error" >&2\nexit 126\n' >"$root/bin/loader-refused"
 chmod +x "$root/bin/"*
+# loaders <32-bit> <64-bit>: Wine's loader folder, each loader "ok" (prints a version) or
+# "refused" (as a kernel that refuses its code makes it fail).
+loaders() {
+  local arch=$1 name
+  mkdir -p "$root/loaders"
+  for name in wine wine64; do
+    if [ "$arch" = ok ]; then
+      printf '#!/bin/sh\necho "wine-8.0 (fake)"\n' >"$root/loaders/$name"
+    else
+      printf '#!/bin/sh\necho "cannot execute binary file: Exec format error" >&2\nexit 126\n' >"$root/loaders/$name"
+    fi
+    chmod +x "$root/loaders/$name"
+    arch=$2
+  done
+  export LARKWELL_WINE_LOADERS=$root/loaders
+}
 
 export PATH="$root/bin:$PATH"
 export LARKWELL_WINEPREFIX=$root/build/wineprefix
@@ -59,7 +74,7 @@ gone() {
 as_ctest() { timeout 60 "$@" 2>&1 | cat; }
 
 echo "--- a machine that runs Wine"
-export LARKWELL_WINE_LOADER=$root/bin/loader-ok
+loaders ok ok
 started=$SECONDS
 out=$(as_ctest "$scripts/wine-session-fixture.sh" start "$root/build")
 echo "$out"
@@ -88,8 +103,8 @@ for pid in $(comm -13 <(echo "$before") <(pgrep -x Xvfb | sort)); do
 done
 as_ctest "$scripts/wine-session-fixture.sh" stop "$root/build" >/dev/null
 
-echo "--- a machine whose kernel refuses 32-bit programs"
-export LARKWELL_WINE_LOADER=$root/bin/loader-refused
+echo "--- a machine where no Wine starts"
+loaders refused refused
 out=$(as_ctest "$scripts/wine-session-fixture.sh" start "$root/build")
 echo "$out"
 grep -q '^SKIP: .*does not run 32-bit x86 programs' <<<"$out" || fail "start did not say why it skips"
@@ -102,8 +117,24 @@ for runner in "$scripts/wine-session-run.sh true" "$scripts/wine-run.sh program.
   grep -q '^SKIP: .*32-bit' <<<"$out" || fail "${runner%% *}: no reason given"
 done
 as_ctest "$scripts/wine-session-fixture.sh" stop "$root/build"
+[ "$("$scripts/wine-tree.sh" 2>/dev/null)" = win ] || fail "without any Wine, the Windows tree is not the product's"
+
+echo "--- a machine whose kernel refuses 32-bit programs but runs 64-bit Wine"
+loaders refused ok
+out=$(as_ctest "$scripts/wine-session-fixture.sh" start "$root/build")
+echo "$out"
+grep -q '^SKIP: .*32-bit.*build/win64' <<<"$out" || fail "the product's tree did not say where its tests run"
+as_ctest "$scripts/wine-session-fixture.sh" stop "$root/build"
+tree=$("$scripts/wine-tree.sh" 2>"$root/tree.err")
+cat "$root/tree.err"
+[ "$tree" = win64 ] || fail "the Windows tree is '$tree', expected win64"
+grep -q '32-bit.*build/win64' "$root/tree.err" || fail "the choice of win64 was not explained"
+loaders ok ok
+tree=$("$scripts/wine-tree.sh" 2>"$root/tree.err")
+[ "$tree" = win ] && [ ! -s "$root/tree.err" ] || fail "with 32-bit Wine the Windows tree is '$tree' ($(cat "$root/tree.err"))"
 
 if [ "$failures" -eq 0 ]; then
-  echo "PASS: the Wine session fixture starts, serves, stops, and skips where Wine cannot run"
+  echo "PASS: the Wine session fixture starts, serves, stops, and skips where Wine cannot run;" \
+       "the 64-bit tree is chosen only where 32-bit Wine cannot run"
 fi
 exit $((failures > 0))

@@ -1,4 +1,5 @@
-// The host runs no x87 code that the binding cares about: nothing to do.
+// The Linux host and 64-bit Windows run no x87 code that the binding cares about (64-bit code
+// computes on SSE): nothing to do.
 #include "os/fpu.h"
 
 namespace larkwell::os {

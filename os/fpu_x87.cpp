@@ -61,7 +61,7 @@ uint16_t X87PendingExceptions() noexcept {
 }
 
 #else
-#error "the x87 control word step is written for 32-bit x86"
+#error "the x87 control word step is written for 32-bit x86 (other targets build fpu_none.cpp)"
 #endif
 
 void MaskX87Exceptions() noexcept { LoadX87ControlWord(static_cast<uint16_t>(X87ControlWord() | kX87ExceptionMasks)); }
