@@ -27,7 +27,13 @@ machine_description() {
   os=$(. /etc/os-release 2>/dev/null && echo "${PRETTY_NAME:-}")
   local text="${cpu:-unknown CPU}, $(nproc) cores, ${os:-unknown OS} (Linux $(uname -r))"
   if [ "$1" = yes ]; then
-    text+=", $(wine --version 2>/dev/null || echo 'Wine (version unknown)')"
+    # Where the kernel refuses 32-bit programs the Windows figures are those of the 64-bit build.
+    local arch=win32
+    [ "$("$root/scripts/wine-tree.sh" 2>/dev/null)" = win64 ] && arch=win64
+    text+=", $(. "$root/scripts/wine-env.sh"
+               LARKWELL_WINE_ARCH=$arch "$(LARKWELL_WINE_ARCH=$arch larkwell_wine_loader)" --version 2>/dev/null ||
+                 echo 'Wine (version unknown)')"
+    [ "$arch" = win32 ] || text+=" running the 64-bit build of the Windows programs (the kernel refuses 32-bit ones)"
   fi
   echo "$text"
 }

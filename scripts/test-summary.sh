@@ -30,7 +30,7 @@ outcomes() {
 skip_reason() {
   awk -v n="$2" '
     /<testcase / { inside = index($0, "name=\"" n "\"") > 0; next }
-    inside && /<system-out>/ { sub(/.*<system-out>/, ""); print; exit }' "$1" | cut -c1-160
+    inside && /<system-out>/ { sub(/.*<system-out>/, ""); print; exit }' "$1" | cut -c1-240
 }
 
 # passed_on_rerun <ctest output> <names that passed>: those that failed in an earlier run (ctest

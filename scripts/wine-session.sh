@@ -22,8 +22,8 @@ wine_session_unavailable() {
   elif ! out=$("$loader" --version 2>&1 </dev/null); then
     case $out in
       *"Exec format error"*)
-        echo "this machine's kernel does not run $bits-bit x86 programs (its 32-bit emulation is off;" \
-             "a kernel started with ia32_emulation=on runs them), so Wine cannot run the Windows programs" ;;
+        echo "this machine's kernel does not run $bits-bit x86 programs (ia32_emulation is off)," \
+             "so Wine cannot run the Windows programs" ;;
       *) echo "Wine's $bits-bit loader does not start: $out" ;;
     esac
   fi
