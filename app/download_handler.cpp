@@ -1,5 +1,6 @@
 #include "app/download_handler.h"
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <utility>
@@ -34,17 +35,26 @@ void TCefStreamDownloadHandler::CloseOwnedStream() noexcept {
 
 int TCefStreamDownloadHandler::ReceivedData(void* data, int DataSize) {
   if (FFailed || !FStream || gProgramEnding) return 0;
-  const int64_t percent = FStream->Position() * 100 / FExpected;  // before this block
-  TfrmProgress::showProgress(kProgressCaption, kProgressText, static_cast<int32_t>(percent));
-  const int64_t written = FStream->Write(data, DataSize);
-  if (written != DataSize) {
-    const uint32_t code = os::LastErrorCode();
+  try {
+    const int64_t percent = FStream->Position() * 100 / FExpected;  // before this block
+    TfrmProgress::showProgress(kProgressCaption, kProgressText, static_cast<int32_t>(percent));
+    // A stream that fails without saying why must not be blamed with an older error's text.
+    os::ClearLastError();
+    const int64_t written = FStream->Write(data, DataSize);
+    if (written != DataSize) {
+      const uint32_t code = os::LastErrorCode();
+      FReceived += std::max<int64_t>(written, 0);
+      Fail(code != 0 ? os::SystemErrorText(code) : u"写入文件时出错。");
+      return 0;
+    }
     FReceived += written;
-    Fail(code != 0 ? os::SystemErrorText(code) : u"写入文件时出错。");
-    return 0;
+    return static_cast<int>(written);
+  } catch (...) {
+    // The engine boundary tells the user of this error and asks the engine to stop; the
+    // download has failed all the same, so it is never called complete after it.
+    Abandon();
+    throw;
   }
-  FReceived += written;
-  return static_cast<int>(written);
 }
 
 void TCefStreamDownloadHandler::Complete() {
@@ -61,6 +71,16 @@ void TCefStreamDownloadHandler::Complete() {
   // Closed before the user hears of it, so the file can be opened from the message on.
   CloseOwnedStream();
   ShowMessageBox(nullptr, kCompleteText, kNoticeCaption, kCompleteFlags);
+}
+
+void TCefStreamDownloadHandler::Abandon() noexcept {
+  FFailed = true;
+  CloseOwnedStream();  // what was written stays in the file
+  try {
+    if (TfrmProgress* window = TfrmProgress::Instance()) window->Close();
+  } catch (...) {
+    // The error on its way out is the one the user hears of.
+  }
 }
 
 void TCefStreamDownloadHandler::Fail(const ustring& reason) {

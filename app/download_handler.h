@@ -36,6 +36,8 @@ class TCefStreamDownloadHandler : public TCefDownloadHandlerOwn {
   // One block: shows the percentage the stream's position (before the block) is of the total,
   // then writes the block straight from the engine's buffer. Answers the bytes written; 0 asks
   // the engine to stop: the write failed (the user is told at once, once) or failed before.
+  // An error thrown on the way (the progress window or the stream) fails the download too and
+  // goes on to the engine boundary, which reports it.
   int ReceivedData(void* data, int DataSize) override;
   // The end: hides the progress window, closes an owned stream, then tells the user that the
   // file was downloaded, or that it was not when fewer bytes came than the server announced.
@@ -52,6 +54,8 @@ class TCefStreamDownloadHandler : public TCefDownloadHandlerOwn {
 
  private:
   void Fail(const ustring& reason);
+  // Marks the download failed without telling the user (an error on its way tells them).
+  void Abandon() noexcept;
   void CloseOwnedStream() noexcept;
 
   TStream* FStream;

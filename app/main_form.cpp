@@ -63,7 +63,9 @@ void TfrmMain::crmGetDownloadHandler(TObject*, const IPtr<ICefBrowser>&, const u
     Application().HandleException(std::current_exception());
     return;
   }
-  handler = New<TCefStreamDownloadHandler>(file.release(), true, contentLength, path);
+  // Handed over only once the handler holds it: a throw before that still closes the file.
+  handler = New<TCefStreamDownloadHandler>(file.get(), true, contentLength, path);
+  file.release();
   ExpectedContentLength = ExpectedTotal(contentLength);
 }
 

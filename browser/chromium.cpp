@@ -231,6 +231,8 @@ const TClassInfo& TChromium::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfoBuilder<TChromium> builder(u"TChromium", TWinControl::StaticClassInfo());
     builder.Field<&TChromium::FDefaultUrl>(u"DefaultUrl", u"");
+    // Made in the window's colour (see the constructor): that is the colour a stored form leaves out.
+    builder.Value<&TChromium::Color, &TChromium::SetColor>(u"Color", clWindow);
 #define LARKWELL_PUBLISH_EVENT(Name, EventType, Result, Parameters, Arguments) \
   if constexpr (kPublished<Name##Event>) builder.Event<&TChromium::FOn##Name>(u"On" #Name);
 #define LARKWELL_UNPUBLISHED(...)

@@ -33,7 +33,8 @@ class TCustomChromium : public TWinControl, public IChromiumEvents {
   // Without a browser, or a main frame, the address is dropped.
   void Load(const ustring& url);
   // Throws the browser away (its window closed and destroyed), creates a new one with the
-  // current settings and loads `url`. Nothing without a browser.
+  // current settings and loads `url`. Nothing without a browser, or with one that has no window
+  // (handle 0).
   void ReCreateBrowser(const ustring& url);
 
   const IPtr<ICefBrowser>& Browser() const noexcept { return FBrowser; }
@@ -64,6 +65,10 @@ class TCustomChromium : public TWinControl, public IChromiumEvents {
 #undef LARKWELL_DECLARE_RENDER
 
   // ---- the event properties ----
+  // Events come on the engine's threads as well as on the user-interface thread. A handler on an
+  // engine thread may send messages to the control's windows (set a text, SendMessage), also
+  // while the control is being destroyed: the destruction waits for such calls to return and
+  // handles the messages sent to its thread meanwhile (TVCLClientHandler::WhileWaitingForCalls).
 #define LARKWELL_EVENT_ACCESSORS(Name, EventType, Result, Parameters, Arguments) \
   const EventType& On##Name() const noexcept { return FOn##Name; }              \
   void SetOn##Name(EventType handler) { FOn##Name = std::move(handler); }

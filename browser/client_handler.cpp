@@ -25,7 +25,9 @@ void TCustomClientHandler::ReleaseHandlers() {
       TCefOwnLock lock(*this);
       handler = std::move(field);
     }
-    if (auto* link = dynamic_cast<TChromiumEventsLink*>(handler.get())) link->DropEvents();
+    if (auto* link = dynamic_cast<TChromiumEventsLink*>(handler.get())) {
+      link->DropEvents([this] { WhileWaitingForCalls(); });
+    }
   }
 }
 

@@ -36,6 +36,12 @@ class TCustomClientHandler : public TCefClientOwn, public ICefClientTeardown {
   // engine still holds live on without reaching the control. A second call does nothing.
   void ReleaseHandlers() override;
 
+ protected:
+  // Called on the releasing thread, again and again, while ReleaseHandlers waits for calls that
+  // engine threads still have inside the control: a call may be waiting for that thread in turn.
+  // The base has nothing to do. Must not throw.
+  virtual void WhileWaitingForCalls() noexcept {}
+
  private:
   enum THandlerIndex : size_t {
     kLifeSpan,

@@ -1,10 +1,13 @@
 #include "browser/event_handlers.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace larkwell {
 
-void TChromiumEventsLink::DropEvents() noexcept {
+void TChromiumEventsLink::DropEvents(const std::function<void()>& whileWaiting) noexcept {
+  // How often the waiting thread looks up from the wait to do its own work.
+  constexpr std::chrono::milliseconds kServeEvery{5};
   IPtr<IChromiumEvents> dropped;
   {
     std::unique_lock lock(FLock);
@@ -13,7 +16,16 @@ void TChromiumEventsLink::DropEvents() noexcept {
     auto onlyMine = [&] {
       return std::all_of(FCallers.begin(), FCallers.end(), [&](std::thread::id id) { return id == self; });
     };
-    FCallLeft.wait(lock, onlyMine);
+    if (!whileWaiting) {
+      FCallLeft.wait(lock, onlyMine);
+    } else {
+      while (!FCallLeft.wait_for(lock, kServeEvery, onlyMine)) {
+        // Unlocked: what it does may call into this link (a message that raises an event).
+        lock.unlock();
+        whileWaiting();
+        lock.lock();
+      }
+    }
   }
   // Released outside the lock: releasing may run code of the control.
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -33,7 +34,12 @@ class TChromiumEventsLink {
   // handler of an event may cut the link (for example by destroying the control) and must not
   // wait for its own return. Once this returns, no thread but the caller's is inside the control
   // through this link, and none enters it again.
-  void DropEvents() noexcept;
+  //
+  // A call still inside may in turn wait for the cutting thread (an event on an engine thread
+  // that sets a window's text sends a message to the user-interface thread). While the wait lasts,
+  // `whileWaiting` (when given) runs every few milliseconds on the cutting thread, outside the
+  // link's lock, to do what such calls wait for; it must not throw. Without a wait it never runs.
+  void DropEvents(const std::function<void()>& whileWaiting = nullptr) noexcept;
 
  protected:
   explicit TChromiumEventsLink(IPtr<IChromiumEvents> crm) : FCrm(std::move(crm)) {}

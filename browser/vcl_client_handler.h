@@ -23,10 +23,20 @@ class TVCLClientHandler : public TCustomClientHandler {
   // Timer ticks so far, those that found the engine busy included.
   static int64_t Ticks() noexcept;
 
+ protected:
+  // The user-interface thread, destroying the control, waits for calls that engine threads have
+  // inside it; such a call may send a message to a window of that thread (set the control's
+  // text) and wait for it in turn. So the waiting thread handles the messages sent to it, and
+  // only those: posted messages, input and timers stay queued, and none of the control's posted
+  // work (nor the engine's work step) runs inside its destruction.
+  void WhileWaitingForCalls() noexcept override;
+
  private:
   // One tick: the engine's work, unless a tick is already doing it further up this thread's
-  // stack (a modal dialog shown by a handler inside that work dispatches ticks too).
-  static void Tick();
+  // stack (a modal dialog shown by a handler inside that work dispatches ticks too). Nothing
+  // below it throws: the engine's step is noexcept, because every callback the engine makes
+  // inside it stops its exceptions at its entry (CefCallback) and reports them.
+  static void Tick() noexcept;
 };
 
 }  // namespace larkwell

@@ -172,7 +172,7 @@ IPtr<ICefBrowser> CefBrowserCreateSync(TCefWindowInfo* windowInfo, TCefClient* c
   return TCefBrowserRef::UnWrap(cef_browser_create_sync(windowInfo, client, &urlView, settings));
 }
 
-void CefDoMessageLoopWork() {
+void CefDoMessageLoopWork() noexcept {
   if (engineState == EngineState::kInitialised && cef_do_message_loop_work) cef_do_message_loop_work();
 }
 

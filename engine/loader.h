@@ -69,8 +69,9 @@ void CefLoadLibrary(const ustring& Cache, const ustring& UserAgent, const ustrin
 IPtr<ICefBrowser> CefBrowserCreateSync(TCefWindowInfo* windowInfo, TCefClient* client, const ustring& url,
                                        const TCefBrowserSettings* settings);
 
-// One step of the engine's work, while the engine is initialised; otherwise nothing.
-void CefDoMessageLoopWork();
+// One step of the engine's work, while the engine is initialised; otherwise nothing. Never
+// throws: every callback the engine makes during the step stops its exceptions at its entry.
+void CefDoMessageLoopWork() noexcept;
 
 // Shuts the initialised engine down and unloads the library; nothing when none is loaded. A
 // rejected library is unloaded without a shutdown: its engine never started. The entry points

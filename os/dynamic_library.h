@@ -18,6 +18,8 @@ void UnloadModule(ModuleHandle module) noexcept;
 
 // The calling thread's last error code (0 when the host has no code for the failure).
 uint32_t LastErrorCode() noexcept;
+// Sets the calling thread's last error code to 0, before a call that may fail without one.
+void ClearLastError() noexcept;
 // The system's text for an error code (trailing line breaks removed).
 ustring SystemErrorText(uint32_t code);
 

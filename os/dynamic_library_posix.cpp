@@ -36,6 +36,8 @@ void UnloadModule(ModuleHandle module) noexcept { dlclose(module); }
 
 uint32_t LastErrorCode() noexcept { return last_code; }
 
+void ClearLastError() noexcept { last_code = 0; }
+
 ustring SystemErrorText(uint32_t code) {
   std::string text = std::strerror(static_cast<int>(code));
   if (code == last_code && !last_dl_error.empty()) text += " (" + last_dl_error + ")";

@@ -16,6 +16,8 @@ void UnloadModule(ModuleHandle module) noexcept { ::FreeLibrary(static_cast<HMOD
 
 uint32_t LastErrorCode() noexcept { return ::GetLastError(); }
 
+void ClearLastError() noexcept { ::SetLastError(0); }
+
 ustring SystemErrorText(uint32_t code) {
   wchar_t* buffer = nullptr;
   const DWORD length =

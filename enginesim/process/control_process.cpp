@@ -162,3 +162,7 @@ void CEF_EXPORT_CALL sim_process_report_at_exit(int enable) {
 void CEF_EXPORT_CALL sim_process_refuse_browsers(int refuse) {
   shielded<void>(__func__, [&] { process::current().set_refuse_browsers(refuse != 0); });
 }
+
+void CEF_EXPORT_CALL sim_process_unfinished_browsers(int unfinished) {
+  shielded<void>(__func__, [&] { process::current().set_unfinished_browsers(unfinished != 0); });
+}

@@ -134,10 +134,12 @@ void Process::quit_message_loop() {
 TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* client, const char* call) {
   bool initialised = false;
   bool refused = false;
+  bool unfinished = false;
   {
     std::lock_guard lock(mutex_);
     initialised = check_initialised_locked(call);
     refused = initialised && refuse_browsers_;
+    unfinished = unfinished_browsers_;
     if (refused) ++counts_.browsers_refused;
     else if (initialised) ++counts_.browsers_created;
   }
@@ -149,11 +151,12 @@ TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* 
   setup.client = client;
   setup.window_rendering_disabled =
       creation.window_info != nullptr ? creation.window_info->m_bWindowRenderingDisabled : 0;
+  setup.unfinished = unfinished ? 1 : 0;
   web::SimBrowser* made = make_object<web::SimBrowser>(setup, &creation);
   made->announce_creation();
   stamp_moment("browser");
   TCefBrowser* browser = made->structure();
-  if (creation.url != nullptr && creation.url->length != 0) {
+  if (!unfinished && creation.url != nullptr && creation.url->length != 0) {
     TCefFrame* frame = browser->get_main_frame(browser);
     frame->load_url(frame, creation.url);
     frame->base.release(&frame->base);
@@ -213,6 +216,7 @@ void Process::reset() {
   counts_ = kNoCounts;
   settings_.reset();
   refuse_browsers_ = false;
+  unfinished_browsers_ = false;
 }
 
 void Process::set_report_at_exit(bool enable) {
@@ -223,6 +227,11 @@ void Process::set_report_at_exit(bool enable) {
 void Process::set_refuse_browsers(bool refuse) {
   std::lock_guard lock(mutex_);
   refuse_browsers_ = refuse;
+}
+
+void Process::set_unfinished_browsers(bool unfinished) {
+  std::lock_guard lock(mutex_);
+  unfinished_browsers_ = unfinished;
 }
 
 namespace {

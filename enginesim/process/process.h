@@ -57,6 +57,7 @@ class Process {
   void reset();
   void set_report_at_exit(bool enable);
   void set_refuse_browsers(bool refuse);
+  void set_unfinished_browsers(bool unfinished);
   // The line sim_process_report_at_exit asks for, when it did.
   void write_exit_report();
 
@@ -78,6 +79,7 @@ class Process {
   bool quit_requested_ = false;
   bool report_at_exit_ = false;
   bool refuse_browsers_ = false;  // create calls answer no browser (sim_process_refuse_browsers)
+  bool unfinished_browsers_ = false;  // create calls make unfinished browsers
   int running_work_ = 0;  // cef_do_message_loop_work calls under way, on all threads
   static constexpr TSimProcessCounts kNoCounts{0, 0, 0, 0, 0, 0, 0, -1, 0, 0, 0};
   TSimProcessCounts counts_ = kNoCounts;

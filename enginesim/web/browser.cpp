@@ -98,11 +98,12 @@ SimBrowser::SimBrowser(const TSimBrowserSetup& setup, const Creation* creation)
                  ENGINESIM_WINDOW_INFO_FIELDS(ENGINESIM_WINDOW_INFO_KEY){"window_info.windowName.length", 0}},
                 {"find.search_text", "start_url", "window_info.windowName"}),
       tree_(std::make_shared<FrameTree>()),
-      own_window_(make_window(creation, tree_)),
+      own_window_(setup.unfinished != 0 ? nullptr : make_window(creation, tree_)),
       window_(own_window_ ? own_window_->handle() : setup.window),
       opener_window_(setup.opener_window),
       popup_(setup.popup != 0),
       window_rendering_disabled_(setup.window_rendering_disabled != 0),
+      unfinished_(setup.unfinished != 0),
       client_(Held<TCefClient>::adopt(setup.client)),
       settings_(copy_settings(creation)) {
   if (creation != nullptr) record_creation(*creation);
@@ -316,6 +317,7 @@ int SimBrowser::has_document() {
 // --- frames
 
 TCefFrame* SimBrowser::get_main_frame() {
+  if (unfinished_) return nullptr;
   std::scoped_lock lock(tree_->mutex);
   return share_frame(tree_->frames.front());
 }

@@ -240,6 +240,7 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   const TCefWindowHandle opener_window_;
   const bool popup_;
   const bool window_rendering_disabled_;
+  const bool unfinished_;  // hands out no main frame
   Held<TCefClient> client_;
   const std::optional<process::SettingsCopy> settings_;
   std::vector<Held<TCefFrame>> frames_;  // the browser's reference on each frame

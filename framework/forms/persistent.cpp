@@ -1,5 +1,6 @@
 #include "framework/forms/persistent.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "framework/forms/component.h"
@@ -35,7 +36,16 @@ const TPropertyInfo* TClassInfo::FindProperty(std::u16string_view name) const no
 
 std::vector<const TPropertyInfo*> TClassInfo::Properties() const {
   std::vector<const TPropertyInfo*> all = parent_ ? parent_->Properties() : std::vector<const TPropertyInfo*>{};
-  for (const auto& property : properties_) all.push_back(property.get());
+  for (const auto& property : properties_) {
+    // Published again (with the default this class makes its objects with): in the inherited place.
+    const auto sameName = [&](const TPropertyInfo* known) { return SameName(known->Name(), property->Name()); };
+    auto inherited = std::find_if(all.begin(), all.end(), sameName);
+    if (inherited != all.end()) {
+      *inherited = property.get();
+    } else {
+      all.push_back(property.get());
+    }
+  }
   return all;
 }
 

@@ -73,9 +73,11 @@ class TClassInfo {
   const TClassInfo* Parent() const noexcept { return parent_; }
   bool InheritsFrom(const TClassInfo& other) const noexcept;
 
-  // The published property `name` of this class or an ancestor, or null.
+  // The published property `name` of this class or an ancestor (the nearest class's), or null.
   const TPropertyInfo* FindProperty(std::u16string_view name) const noexcept;
-  // Every published property, the root class's first, each class's in its declared order.
+  // Every published property, the root class's first, each class's in its declared order. A
+  // class that publishes an inherited property again (with another default) replaces it in its
+  // inherited place: every name comes once.
   std::vector<const TPropertyInfo*> Properties() const;
 
   // A new object, or null when the class cannot be created by a form.

@@ -18,7 +18,9 @@
 //
 // The value's type picks its text form (form_values.h); getters and setters may be member
 // functions or one data member. A property is written when it differs from its default; one
-// given kAlwaysStored is written whatever its value.
+// given kAlwaysStored is written whatever its value. The default is what the constructor sets:
+// a class whose constructor sets an inherited property otherwise publishes it again with that
+// default, and it takes the inherited one's place.
 #pragma once
 
 #include <concepts>

@@ -1,10 +1,12 @@
 #include "framework/ui/application.h"
 
+#include <atomic>
 #include <utility>
 #include <vector>
 
 #include "core/exceptions.h"
 #include "framework/error_texts.h"
+#include "framework/ui/application_testing.h"
 #include "framework/ui/form.h"
 #include "framework/ui/message_box.h"
 #include "framework/ui/win_control.h"
@@ -18,6 +20,8 @@ namespace {
 constexpr UINT kRunQueuedWork = WM_APP + 0x100;
 constexpr wchar_t kNotifyClassName[] = L"Larkwell.TApplication";
 
+std::atomic<TQueuedWorkHook> gQueuedWorkHook{nullptr};
+
 ustring ModuleFileName() {
   wchar_t path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -27,6 +31,8 @@ ustring ModuleFileName() {
 }
 
 }  // namespace
+
+void SetQueuedWorkHookForTesting(TQueuedWorkHook hook) noexcept { gQueuedWorkHook = hook; }
 
 TApplication& Application() {
   static TApplication& application = *new TApplication;
@@ -177,12 +183,15 @@ void TApplication::RunOnUserInterfaceThread(std::function<void()> work) noexcept
 }
 
 void TApplication::Post(std::function<void()> work) noexcept {
+  // Queued first, woken second: a wake-up that came first could find the queue empty and leave
+  // this work there until some later wake-up, or for ever.
   try {
     std::lock_guard lock(queue_lock_);
     queued_work_.push_back(std::move(work));
   } catch (...) {
     return;
   }
+  if (const TQueuedWorkHook hook = gQueuedWorkHook.load()) hook();
   if (notify_window_) PostMessageW(notify_window_, kRunQueuedWork, 0, 0);
 }
 

@@ -40,6 +40,8 @@ TBorderStyles StylesOf(TFormBorderStyle border) {
 const TClassInfo& TForm::StaticClassInfo() {
   static const TClassInfo info =
       TClassInfoBuilder<TForm>(u"TForm", TWinControl::StaticClassInfo())
+          // Made hidden (see the constructor) and shown by Show: that is what a stored form leaves out.
+          .Value<&TForm::Visible, &TForm::SetVisible>(u"Visible", false)
           .Value<&TForm::Caption, &TForm::SetCaption>(u"Caption", u"")
           .Value<&TForm::ClientHeight, &TForm::SetClientHeight>(u"ClientHeight", kAlwaysStored)
           .Value<&TForm::ClientWidth, &TForm::SetClientWidth>(u"ClientWidth", kAlwaysStored)

@@ -7,6 +7,8 @@ namespace larkwell {
 const TClassInfo& TLabel::StaticClassInfo() {
   static const TClassInfo info = TClassInfoBuilder<TLabel>(u"TLabel", TWinControl::StaticClassInfo())
                                      .Value<&TLabel::AutoSize, &TLabel::SetAutoSize>(u"AutoSize", true)
+                                     // Made showing its parent's colour (see the constructor).
+                                     .Value<&TLabel::ParentColor, &TLabel::SetParentColor>(u"ParentColor", true)
                                      .Value<&TLabel::Caption, &TLabel::SetCaption>(u"Caption", u"")
                                      .Creatable()
                                      .Build();

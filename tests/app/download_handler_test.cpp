@@ -8,6 +8,8 @@
 
 #include "app/download_handler.h"
 #include "app/progress.h"
+#include "core/exceptions.h"
+#include "engine/cef_error_report.h"
 #include "framework/streams.h"
 #include "os/dynamic_library.h"
 #include "framework/ui/application.h"
@@ -131,14 +133,20 @@ TEST_F(DownloadHandlerTest, AFullDiskIsToldOnceKeepsTheBytesAndNeverSaysComplete
   EXPECT_EQ(WaitForDialog(before, 500ms), nullptr);
 }
 
-TEST_F(DownloadHandlerTest, FewerBytesThanAnnouncedIsAFailure) {
-  TMemoryStream stream;
-  auto handler = New<TCefStreamDownloadHandler>(&stream, false, 1000, u"C:\\short.xls");
-  std::vector<char> block = Bytes(600, 'A');
-  handler->ReceivedData(block.data(), 600);
+// What the user is told when a download that announced `announced` bytes completes after
+// `received` of them landed in `stream`.
+TDialogSeen ToldOnCompletion(TMemoryStream& stream, int64_t announced, int received) {
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, announced, u"C:\\report.xls");
+  std::vector<char> block = Bytes(static_cast<size_t>(received), 'A');
+  handler->ReceivedData(block.data(), received);
   TDialogWatcher watcher;
   handler->Complete();
-  const TDialogSeen box = watcher.Result();
+  return watcher.Result();
+}
+
+TEST_F(DownloadHandlerTest, FewerBytesThanAnnouncedIsAFailure) {
+  TMemoryStream stream;
+  const TDialogSeen box = ToldOnCompletion(stream, 1000, 600);
   ASSERT_TRUE(box.Found);
   ASSERT_FALSE(box.Texts.empty());
   EXPECT_NE(box.Texts.back().find(u"文件下载失败！"), ustring::npos);
@@ -171,6 +179,100 @@ TEST_F(DownloadHandlerTest, AnOwnedFileIsClosedBeforeTheUserIsToldItIsComplete) 
   ASSERT_NE(check, INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetFileSize(check, nullptr), 10u);
   CloseHandle(check);
+  DeleteFileW(Wide(path));
+}
+
+// A stream that takes `room` bytes, then fails without saying why (no last error of its own).
+class TSilentlyFailingStream : public TMemoryStream {
+ public:
+  explicit TSilentlyFailingStream(int64_t room) : room_(room) {}
+  int64_t Write(const void* buffer, int64_t count) override {
+    return Size() + count <= room_ ? TMemoryStream::Write(buffer, count) : 0;
+  }
+
+ private:
+  int64_t room_;
+};
+
+// A stream whose position cannot be read (a file on a drive that went away).
+class TLostStream : public TMemoryStream {
+ public:
+  int64_t Seek(int64_t, TSeekOrigin) override { throw Exception(u"the drive went away"); }
+};
+
+TEST_F(DownloadHandlerTest, AStreamFailingWithoutAReasonIsNotBlamedOnAnOlderError) {
+  TSilentlyFailingStream stream(100);
+  // Blocks far below one percent, back to back: the second neither repaints nor serves the
+  // window, so no call of the window system stands between the older error and the write.
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, 100000, u"C:\\silent.xls");
+  std::vector<char> block = Bytes(100, 'A');
+  TDialogWatcher watcher;
+  ASSERT_EQ(handler->ReceivedData(block.data(), 100), 100);
+  SetLastError(ERROR_ALREADY_EXISTS);  // left by creating over an existing file
+  EXPECT_EQ(handler->ReceivedData(block.data(), 100), 0);
+  const TDialogSeen box = watcher.Result();
+  ASSERT_TRUE(box.Found);
+  ASSERT_FALSE(box.Texts.empty());
+  EXPECT_EQ(box.Texts.back().find(os::SystemErrorText(ERROR_ALREADY_EXISTS)), ustring::npos)
+      << UstringToUtf8(box.Texts.back());
+  EXPECT_NE(box.Texts.back().find(u"写入文件时出错。"), ustring::npos);
+  EXPECT_TRUE(ShowsIcon(box, IDI_ERROR));
+}
+
+// Through the engine's structure, as the engine calls it: the entry reports the error and asks
+// the engine to stop; the download is over, and the engine's completion says nothing more.
+TEST_F(DownloadHandlerTest, AnErrorOnTheWayFailsTheDownloadAndItIsNeverCalledComplete) {
+  int reported = 0;
+  SetCefErrorReportHandler([&](const std::exception_ptr&) { ++reported; });
+  TLostStream stream;
+  auto handler = New<TCefStreamDownloadHandler>(&stream, false, -1, u"C:\\lost.xls");
+  TCefDownloadHandler* structure = handler->DataAs<TCefDownloadHandler>();
+  std::vector<char> block = Bytes(100, 'A');
+  EXPECT_EQ(structure->received_data(structure, block.data(), 100), 0);
+  EXPECT_EQ(reported, 1);
+  TDialogWatcher watcher(TDialogWatcher::PressButton(IDOK), ProcessDialogs(), 500ms);
+  structure->complete(structure);
+  const TDialogSeen box = watcher.Result();
+  SetCefErrorReportHandler({});
+  EXPECT_FALSE(box.Found) << "told: " << (box.Texts.empty() ? "" : UstringToUtf8(box.Texts.back()));
+  EXPECT_EQ(reported, 1);
+  EXPECT_FALSE(ProgressVisible());
+}
+
+TEST_F(DownloadHandlerTest, MoreBytesThanAnnouncedIsStillComplete) {
+  TMemoryStream stream;
+  const TDialogSeen box = ToldOnCompletion(stream, 1000, 1200);
+  ASSERT_TRUE(box.Found);
+  ASSERT_FALSE(box.Texts.empty());
+  EXPECT_EQ(box.Texts.back(), u"文件下载完成！");
+  // The information icon, and no owner: the box stands on its own over whatever is up.
+  EXPECT_TRUE(ShowsIcon(box, IDI_INFORMATION));
+  EXPECT_EQ(box.Owner, nullptr);
+}
+
+// The failure path closes the file it owns before the user is told, so the file can be opened
+// while the message is up.
+TEST_F(DownloadHandlerTest, AFailedDownloadsOwnedFileIsClosedBeforeTheUserIsTold) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const ustring path = FromWide(folder) + u"失败.xls";
+  auto* file = new TFileStream(path, FileMode::kCreate);
+  auto handler = New<TCefStreamDownloadHandler>(file, true, 1000, path);
+  handler->ReceivedData(const_cast<char*>("0123456789"), 10);
+  bool openable = false;
+  TDialogSeen seen;
+  TDialogWatcher watcher([&](HWND box) {
+    HANDLE other = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    openable = other != INVALID_HANDLE_VALUE;
+    if (openable) CloseHandle(other);
+    TDialogWatcher::PressButton(IDOK)(box);
+  });
+  handler->Complete();  // 10 of the 1000 bytes announced
+  seen = watcher.Result();
+  ASSERT_TRUE(seen.Found);
+  EXPECT_TRUE(ShowsIcon(seen, IDI_ERROR));
+  EXPECT_TRUE(openable);
+  handler.Reset();
   DeleteFileW(Wide(path));
 }
 

@@ -67,6 +67,11 @@ TEST_F(MainFormTest, BuiltFromItsDescriptionItLoadsTheStartPageWithTheMachineId)
   EXPECT_EQ(form->crm->Align(), TAlign::alClient);
   EXPECT_EQ(form->crm->DefaultEncoding(), u"utf8");
   EXPECT_EQ(form->crm->DefaultUrl(), u"");
+  // What the shipped description sets beyond the classes' defaults.
+  EXPECT_EQ(form->Color(), clBtnFace);
+  EXPECT_EQ(form->Font().Name, u"Tahoma");
+  EXPECT_EQ(form->Font().Height, -11);
+  EXPECT_EQ(form->crm->Color(), clWhite);
   EXPECT_EQ(form->SaveDialog->Filter, u"Excel2003 Files (*.xls)|*.xls");
   EXPECT_TRUE((form->SaveDialog->Options ==
                TOpenOptions{TOpenOption::ofOverwritePrompt, TOpenOption::ofHideReadOnly, TOpenOption::ofEnableSizing}));

@@ -25,6 +25,29 @@ TEST_F(ProgressTest, HidingFirstMakesTheWindowHidden) {
   EXPECT_EQ(WindowText(TfrmProgress::Instance()->Handle()), u"下载进度");
 }
 
+// What the shipped description (app/forms/progress.lfm, carried by this program as by the shell)
+// makes: a small tool window, the label in a Chinese font of its own, a navy gauge.
+TEST_F(ProgressTest, TheShippedDescriptionMakesASmallToolWindowWithAChineseLabelAndANavyGauge) {
+  TfrmProgress::hideProgress();
+  TfrmProgress& window = *TfrmProgress::Instance();
+  EXPECT_NE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  RECT client{};
+  GetClientRect(window.Handle(), &client);
+  EXPECT_EQ(client.right, 414);
+  EXPECT_EQ(client.bottom, 163);
+  EXPECT_EQ(window.Color(), clBtnFace);
+  EXPECT_FALSE(window.Label1->ParentFont());
+  EXPECT_EQ(window.Label1->Font().Name, u"微软雅黑");
+  EXPECT_EQ(window.Label1->Font().Height, -16);
+  EXPECT_EQ(window.Label1->Font().Charset, fcGb2312);
+  EXPECT_EQ(window.Label1->Font().Color, clBlack);
+  EXPECT_EQ(window.Gauge1->Left(), 8);
+  EXPECT_EQ(window.Gauge1->Top(), 64);
+  EXPECT_EQ(window.Gauge1->Width(), 400);
+  EXPECT_EQ(window.Gauge1->Height(), 41);
+  EXPECT_EQ(window.Gauge1->ForeColor(), clNavy);
+}
+
 TEST_F(ProgressTest, ShowingSetsCaptionTextAndAClampedStepOnATopmostWindow) {
   TfrmProgress::showProgress(u"下载文件", kText, 250);
   TfrmProgress& window = *TfrmProgress::Instance();
@@ -66,6 +89,31 @@ TEST_F(ProgressTest, AfterHidingItComesBackWhereItWasLeft) {
   EXPECT_EQ(bounds.left, 21);
   EXPECT_EQ(bounds.top, 34);
   EXPECT_EQ(TfrmProgress::Instance()->Gauge1->Progress(), 40);
+}
+
+// Raised over another stay-on-top window that came up after it, at the next call that is due;
+// due every 10 ms, as lively as the engine's own pump (pinned here, not read from the code).
+TEST_F(ProgressTest, TheNextDueCallBringsItOverAnotherTopWindow) {
+  EXPECT_EQ(TfrmProgress::kServeInterval, std::chrono::milliseconds(10));
+  TfrmProgress::showProgress(u"下载文件", kText, 1);
+  HWND progress = TfrmProgress::Instance()->Handle();
+  HWND other = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0,
+                               50, 50, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  // Which of the two stands higher, reading the windows from the top.
+  auto progressOnTop = [&] {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == progress) return true;
+      if (w == other) return false;
+    }
+    return false;
+  };
+  EXPECT_FALSE(progressOnTop());
+  Sleep(30);
+  TfrmProgress::showProgress(u"下载文件", kText, 2);
+  const bool raised = progressOnTop();
+  DestroyWindow(other);
+  EXPECT_TRUE(raised);
 }
 
 // Whether a message posted to this thread is still waiting.

@@ -134,6 +134,10 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_report_at_exit(int enable);
 // With 1, the create calls make no browser and answer null, as an engine that failed to make
 // one does; the client's reference they were given is released. sim_process_reset turns it off.
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_refuse_browsers(int refuse);
+// With 1, the create calls make unfinished browsers (TSimBrowserSetup.unfinished): no window
+// (get_window_handle answers 0), get_main_frame answers null, and the create call's URL is not
+// loaded. sim_process_reset turns it off.
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_unfinished_browsers(int unfinished);
 
 }  // extern "C"
 

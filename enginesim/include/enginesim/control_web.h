@@ -23,10 +23,12 @@ struct TSimBrowserSetup {
   TCefClient* client;  // taken over; may be null
   int32_t popup;
   int32_t window_rendering_disabled;
+  int32_t unfinished;  // 1: a browser the engine has not finished making (see below)
 };
 
 // A browser with an unnamed, empty main frame, no history, zoom level 0, focus on the main
-// frame. Null for a null setup.
+// frame. Null for a null setup. An unfinished browser has its frames but does not hand them
+// out yet: get_main_frame answers null for its whole life; it never gets a window.
 ENGINESIM_CONTROL TCefBrowser* CEF_EXPORT_CALL sim_create_browser(const TSimBrowserSetup* setup);
 
 // A new child frame of `parent` (the main frame when null), named `name` (UTF-8); null when
@@ -93,7 +95,7 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_events(TCefBrowser* browser, T
 //
 // On Windows, a browser made by cef_browser_create_sync or cef_browser_create whose window
 // information names a parent (WndParent, a live window) and does not disable window rendering
-// gets a child window of that parent, made on the calling thread: class "EngineSim.Browser",
+// gets a child window of that parent (unless it is unfinished), made on the calling thread: class "EngineSim.Browser",
 // with exactly the record's ExStyle, windowName, Style, x, y, Width, Height and Menu (the
 // child's identifier). The engine stores it in the record's Wnd, and get_window_handle
 // answers it for the browser's whole life, also once the window is gone; get_opener_window_handle

@@ -3,9 +3,15 @@
 // browser, and settings fixed at creation.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
 #include <utility>
 
+#include "enginesim/control_firing.h"
+#include "framework/forms/form_writer.h"
 #include "tests/browser/control/chromium_test_support.h"
 
 namespace larkwell::testing {
@@ -50,7 +56,11 @@ TEST_F(ChromiumTest, TheBrowsersWindowIsAChildFillingTheClientAreaAfterEveryResi
   const HWND window = static_cast<HWND>(crm.BrowserHandle());
   ASSERT_TRUE(IsWindow(window));
   EXPECT_EQ(GetParent(window), crm.Handle());
-  EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
+  // A visible tab stop that clips its siblings and children, and nothing more.
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), DWORD{0x56010000});
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+            DWORD{WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP});
+  EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE), 0);
   EXPECT_TRUE(FillsClientArea(window, crm.Handle()));
   for (const auto& [width, height] : {std::pair{320, 240}, {17, 5}, {400, 300}, {1, 1}}) {
     crm.SetBounds(5, 7, width, height);
@@ -148,6 +158,12 @@ TEST_F(ChromiumTest, AnEngineThatMakesNoBrowserLeavesTheControlWithoutOneAndIsRe
   EXPECT_TRUE(crm.HandleAllocated());
   EXPECT_FALSE(crm.Browser());
   EXPECT_EQ(crm.BrowserHandle(), kNoBrowserHandle);
+  // Without a browser to paint it, the control erases its background in its own colour.
+  crm.SetBounds(0, 0, 120, 80);
+  const TErased erased = EraseOnBlack(crm);
+  EXPECT_NE(erased.Answer, 0);
+  EXPECT_EQ(erased.Colour, ColorToRGB(crm.Color()));
+  EXPECT_NE(erased.Colour, RGB(0, 0, 0));
   // Nothing asks a missing browser: moving, focusing, loading and re-creating go on quietly.
   crm.SetBounds(0, 0, 150, 90);
   SetFocus(crm.Handle());
@@ -203,6 +219,113 @@ TEST_F(ChromiumTest, TheEngineAnnouncesTheNewBrowserInItsWorkStep) {
   seen.Reset();
   PumpFor(50ms);
   EXPECT_EQ(announced, 1);
+}
+
+}  // namespace
+}  // namespace larkwell::testing
+
+namespace larkwell::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A browser the engine has not finished making: it has no window yet (handle 0) and hands out
+// no main frame.
+TEST_F(ChromiumTest, ABrowserWithoutWindowOrMainFrameIsLeftAloneByLoadReCreateAndFocus) {
+  sim_process_unfinished_browsers(1);
+  THostForm host(kEmptyHost);
+  TTestChromium crm;
+  crm.SetParent(&host);
+  EXPECT_NO_THROW(crm.Load(u"http://start/"));
+  ASSERT_TRUE(crm.Browser());
+  EXPECT_EQ(crm.BrowserHandle(), nullptr);
+  EXPECT_FALSE(crm.Browser()->GetMainFrame());
+  const IPtr<ICefBrowser> first = crm.Browser();
+
+  // The address has no frame to go to: dropped.
+  EXPECT_NO_THROW(crm.Load(u"http://again/"));
+  EXPECT_EQ(Counts().browsers_created, 1);
+
+  // Re-creating needs the old browser's window: without one nothing happens.
+  crm.ReCreateBrowser(u"http://second/");
+  EXPECT_EQ(Structure(crm.Browser()), Structure(first));
+  EXPECT_EQ(crm.BrowserHandle(), nullptr);
+  EXPECT_EQ(Recorded(first, "parent_window_will_close"), 0);
+  EXPECT_EQ(Counts().browsers_created, 1);
+
+  // Focus is not handed on: posted to window 0 it would be a message to this thread.
+  MSG msg;
+  while (PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_SETFOCUS, WM_SETFOCUS, PM_REMOVE)) {
+  }
+  SendMessageW(crm.Handle(), WM_SETFOCUS, reinterpret_cast<WPARAM>(host.Handle()), 0);
+  EXPECT_FALSE(PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_SETFOCUS, WM_SETFOCUS, PM_REMOVE));
+  sim_process_unfinished_browsers(0);
+}
+
+// An event that engine threads raise may need the user-interface thread (setting a window's
+// text is a message sent to that thread); destroying the control must not wait for it forever.
+TEST_F(ChromiumTest, AnEngineThreadEventThatSendsToTheControlWhileItIsDestroyedFinishes) {
+  THostForm host(kEmptyHost);
+  auto crm = std::make_unique<TTestChromium>();
+  crm->SetParent(&host);
+  crm->Load(u"");
+  const HWND window = crm->Handle();
+  TCefClient* client = crm->Client();
+  TCefBase* request = sim_client_get_handler(client, "request");
+  ASSERT_NE(request, nullptr);
+  TCefBrowser* browser = CefWrap<TCefBrowser>(crm->Browser());
+
+  std::atomic<bool> inside{false}, destroying{false}, delivered{false};
+  crm->SetOnAuthCredentials([&](TObject*, const IPtr<ICefBrowser>&, bool, int, const ustring&, const ustring&,
+                                const ustring&, ustring& username, ustring&, bool& result) {
+    inside = true;
+    while (!destroying) std::this_thread::sleep_for(1ms);
+    std::this_thread::sleep_for(100ms);  // the destruction waits for this call by now
+    DWORD_PTR answer = 0;
+    // Bounded, so that a test that fails ends: a plain SendMessageW would hang.
+    delivered = SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"引擎"), SMTO_NORMAL, 5000,
+                                    &answer) != 0;
+    username = u"user";
+    result = true;
+  });
+  int64_t answered = -1;
+  std::thread engineThread([&] {
+    using namespace enginesim::fire_args;
+    enginesim::Fired fired(request, "request_handler.get_auth_credentials",
+                           {Obj(browser), Int(1), Text(u"proxy"), Int(8080), Text(u"realm"), Text(u"basic"),
+                            String(u""), String(u"")});
+    answered = fired.answer();
+  });
+  while (!inside) std::this_thread::sleep_for(1ms);
+  destroying = true;
+  const auto started = std::chrono::steady_clock::now();
+  crm.reset();
+  const auto took = std::chrono::steady_clock::now() - started;
+  engineThread.join();
+
+  EXPECT_TRUE(delivered) << "the message sent during the destruction was not handled";
+  EXPECT_LT(took, 3s);
+  EXPECT_EQ(answered, 1);
+  EXPECT_FALSE(IsWindow(window));
+  browser->base.release(&browser->base);
+  sim_client_release(client);
+}
+
+// The control is made in the window's colour: that colour is what a stored form leaves out.
+TEST_F(ChromiumTest, TheControlsColourSurvivesWritingAndReadingItsForm) {
+  for (const TColor colour : {clWindow, clBtnFace, clWhite}) {
+    THostForm host(kEmptyHost);
+    auto& crm = static_cast<TChromium&>(host.InsertComponent(std::make_unique<TChromium>()));
+    crm.SetName(u"crm");
+    crm.SetParentComponent(&host);
+    crm.SetColor(colour);
+    const std::string written = WriteForm(host);
+    EXPECT_EQ(written.find("    Color = clWindow\n"), std::string::npos) << written;  // the default
+    THostForm read(written);
+    EXPECT_EQ(read.Child<TChromium>(u"crm").Color(), colour) << written;
+  }
+  const TChromium fresh;
+  EXPECT_EQ(fresh.Color(), clWindow);
 }
 
 }  // namespace

@@ -215,9 +215,30 @@ TEST_F(ChromiumTest, TheControlClaimsEveryKeyButTheArrowsAndWantsArrowsInDialogs
   }
   EXPECT_EQ(crm.Perform(WM_GETDLGCODE), DLGC_WANTARROWS);
   // With a browser the background is the browser's to paint: nothing is erased.
-  HDC dc = GetDC(crm.Handle());
-  EXPECT_EQ(crm.Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)), 0);
-  ReleaseDC(crm.Handle(), dc);
+  const TErased erased = EraseOnBlack(crm);
+  EXPECT_EQ(erased.Answer, 0);
+  EXPECT_EQ(erased.Colour, RGB(0, 0, 0));
+}
+
+TEST_F(ChromiumTest, FocusIsPostedOnToTheBrowsersWindowWithTheWindowThatLostIt) {
+  THostForm host(kEmptyHost);
+  TTestChromium crm;
+  crm.SetParent(&host);
+  crm.Load(u"");
+  const HWND browserWindow = static_cast<HWND>(crm.BrowserHandle());
+  ASSERT_TRUE(IsWindow(browserWindow));
+  MSG msg;
+  while (PeekMessageW(&msg, browserWindow, WM_SETFOCUS, WM_SETFOCUS, PM_REMOVE)) {
+  }
+  const HWND lost = host.Handle();
+  // The browser hears of the window that lost the focus, and nothing else (lParam 0).
+  EXPECT_EQ(SendMessageW(crm.Handle(), WM_SETFOCUS, reinterpret_cast<WPARAM>(lost), 0x5A5A), 0);
+  ASSERT_TRUE(PeekMessageW(&msg, browserWindow, WM_SETFOCUS, WM_SETFOCUS, PM_REMOVE));
+  EXPECT_EQ(msg.hwnd, browserWindow);
+  EXPECT_EQ(msg.wParam, reinterpret_cast<WPARAM>(lost));
+  EXPECT_EQ(msg.lParam, 0);
+  EXPECT_FALSE(PeekMessageW(&msg, browserWindow, WM_SETFOCUS, WM_SETFOCUS, PM_REMOVE));  // once
+  EXPECT_FALSE(PeekMessageW(&msg, crm.Handle(), WM_SETFOCUS, WM_SETFOCUS, PM_REMOVE));   // not to itself
 }
 
 // ---- the engine pump -----------------------------------------------------------------------
@@ -239,6 +260,15 @@ TEST_F(ChromiumTest, ControlsShareOneTimerThatGoesWithTheLastClient) {
     return Counts().message_loop_work - before;
   };
   EXPECT_GE(workAfter(300ms), 5);
+  // One 10 ms timer for both: at most one tick per 10 ms (a timer per control would tick twice).
+  const int64_t ticksBefore = TVCLClientHandler::Ticks();
+  const auto started = std::chrono::steady_clock::now();
+  PumpFor(500ms);
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  const int64_t ticks = TVCLClientHandler::Ticks() - ticksBefore;
+  EXPECT_GE(ticks, 5);
+  EXPECT_LE(ticks, elapsed.count() / 10 + 2) << "ticks in " << elapsed.count() << " ms";
 
   first.reset();
   EXPECT_TRUE(TVCLClientHandler::TimerRunning());
@@ -248,7 +278,9 @@ TEST_F(ChromiumTest, ControlsShareOneTimerThatGoesWithTheLastClient) {
   // The engine let go of both clients with their browsers: the timer is gone, and with it the work.
   EXPECT_EQ(TVCLClientHandler::InstanceCount(), 0);
   EXPECT_FALSE(TVCLClientHandler::TimerRunning());
+  const int64_t ticksAtEnd = TVCLClientHandler::Ticks();
   EXPECT_EQ(workAfter(300ms), 0);
+  EXPECT_EQ(TVCLClientHandler::Ticks(), ticksAtEnd);  // no timer left ticking
 }
 
 struct TModalDuringWork {
@@ -387,6 +419,30 @@ TEST_F(ChromiumTest, TheLastClientReleasedOnAnEngineThreadStillKillsTheTimer) {
   const int64_t ticks = TVCLClientHandler::Ticks();
   PumpFor(150ms);
   EXPECT_EQ(TVCLClientHandler::Ticks(), ticks);  // really gone, not only forgotten
+}
+
+// A client made while the kill of the last one's timer is still queued keeps that timer: one
+// timer at all times, and none once the new client goes too.
+TEST_F(ChromiumTest, AClientMadeBeforeAQueuedTimerKillRunsKeepsTheOneTimer) {
+  TTestChromium sink(/*designing=*/true);
+  IPtr<TVCLClientHandler> first = New<TVCLClientHandler>(IPtr<IChromiumEvents>::CopyFrom(&sink));
+  std::thread engineThread([released = std::move(first)]() mutable { released.Reset(); });
+  engineThread.join();
+  ASSERT_EQ(TVCLClientHandler::InstanceCount(), 0);
+  ASSERT_TRUE(TVCLClientHandler::TimerRunning());  // its kill waits for this thread
+
+  IPtr<TVCLClientHandler> second = New<TVCLClientHandler>(IPtr<IChromiumEvents>::CopyFrom(&sink));
+  PumpFor(50ms);  // the queued kill runs and finds a client again
+  ASSERT_TRUE(TVCLClientHandler::TimerRunning());
+  const int64_t before = TVCLClientHandler::Ticks();
+  PumpFor(300ms);
+  // One 10 ms timer ticks about 30 times here; two would tick about 60.
+  EXPECT_LT(TVCLClientHandler::Ticks() - before, 45);
+  second.Reset();
+  EXPECT_TRUE(PumpUntil([] { return !TVCLClientHandler::TimerRunning(); }, 2s));
+  const int64_t ticks = TVCLClientHandler::Ticks();
+  PumpFor(150ms);
+  EXPECT_EQ(TVCLClientHandler::Ticks(), ticks);  // no timer left behind
 }
 
 }  // namespace

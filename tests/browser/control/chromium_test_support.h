@@ -60,6 +60,28 @@ class ChromiumTest : public LoadedEngineTest {
   static TSimProcessCounts Counts() { return enginesim::process_counts(); }
 };
 
+// What a control's WM_ERASEBKGND does to a black bitmap: its answer, and the colour it left.
+struct TErased {
+  LRESULT Answer = 0;
+  COLORREF Colour = 0;
+};
+inline TErased EraseOnBlack(TWinControl& control) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  TErased erased;
+  erased.Answer = control.Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+  erased.Colour = GetPixel(dc, 1, 1);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return erased;
+}
+
 // What the stand-in recorded under `key` for the engine object behind `object`.
 template <class I>
 int64_t Recorded(const IPtr<I>& object, const char* key) {

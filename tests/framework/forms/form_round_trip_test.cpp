@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "framework/forms/form_reader.h"
 #include "framework/forms/form_text.h"
@@ -66,6 +67,50 @@ TEST(FormWriter, WritesWhatDiffersFromTheDefaultsAndTheAlwaysStoredValues) {
   AddPanel(form, u"Panel2", nullptr);  // no parent component: written under the root
 
   EXPECT_EQ(WriteForm(form), kStoredForm);
+}
+
+// A class may publish an inherited property again with the default it makes its objects with:
+// that property stands in the inherited one's place, so it is written once and read back as made.
+TEST(FormWriter, APropertyPublishedAgainIsWrittenOnceAgainstTheNewDefault) {
+  TTestForm form;
+  form.SetName(u"Main");
+  for (const auto& [name, colour] : {std::pair{u"Dark", clBlack}, {u"White", clWhite}, {u"Red", clRed}}) {
+    auto& panel = static_cast<TTestDarkPanel&>(form.InsertComponent(std::make_unique<TTestDarkPanel>()));
+    panel.SetName(name);
+    panel.SetParentComponent(&form);
+    panel.Color = colour;
+  }
+  constexpr char kWritten[] =
+      "object Main: TTestForm\n"
+      "  Font.Charset = DEFAULT_CHARSET\n"
+      "  Font.Color = clWindowText\n"
+      "  Font.Height = -11\n"
+      "  Font.Name = 'Tahoma'\n"
+      "  Font.Style = []\n"
+      "  ClientWidth = 0\n"
+      "  object Dark: TTestDarkPanel\n"
+      "  end\n"
+      "  object White: TTestDarkPanel\n"
+      "    Color = clWhite\n"
+      "  end\n"
+      "  object Red: TTestDarkPanel\n"
+      "    Color = clRed\n"
+      "  end\n"
+      "end\n";
+  EXPECT_EQ(WriteForm(form), kWritten);
+
+  TTestForm read;
+  ReadForm(kWritten, read);
+  for (const auto& [name, colour] : {std::pair{u"Dark", clBlack}, {u"White", clWhite}, {u"Red", clRed}}) {
+    auto* panel = dynamic_cast<TTestDarkPanel*>(read.FindComponent(name));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Color, colour) << UstringToUtf8(name);
+  }
+  // One Color among the class's properties, and the parent class keeps its own default.
+  EXPECT_EQ(TTestDarkPanel::StaticClassInfo().Properties().size(), TTestPanel::StaticClassInfo().Properties().size());
+  TTestPanel plain;
+  plain.Color = clBlack;
+  EXPECT_NE(WriteForm(plain).find("  Color = clBlack\n"), std::string::npos) << WriteForm(plain);
 }
 
 // The writer is pinned above, so writing the form read gives the text back only when every

@@ -111,6 +111,22 @@ class TTestPanel : public TComponent {
   TTestNotifyEvent OnClick;
 };
 
+// A panel made in another colour: it publishes the inherited Color again, with the colour it
+// is made in as the default.
+class TTestDarkPanel : public TTestPanel {
+ public:
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info = TClassInfoBuilder<TTestDarkPanel>(u"TTestDarkPanel", TTestPanel::StaticClassInfo())
+                                       .Field<&TTestDarkPanel::Color>(u"Color", clBlack)
+                                       .Creatable()
+                                       .Build();
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  TTestDarkPanel() { Color = clBlack; }
+};
+
 // Registered but not creatable by a form.
 class TTestAbstract : public TComponent {
  public:
@@ -124,5 +140,6 @@ class TTestAbstract : public TComponent {
 
 inline const TClassRegistration<TTestPanel> kRegisterTTestPanel;
 inline const TClassRegistration<TTestAbstract> kRegisterTTestAbstract;
+inline const TClassRegistration<TTestDarkPanel> kRegisterTTestDarkPanel;
 
 }  // namespace larkwell::testing

@@ -2,10 +2,13 @@
 // error report, read off the screen; an error that escapes start-up gets the last-resort report.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "core/exceptions.h"
 #include "framework/ui/application.h"
+#include "framework/ui/application_testing.h"
 #include "framework/ui/timer_proc.h"
 #include "tests/framework/ui/test_forms.h"
 #include "tests/framework/ui/ui_test_support.h"
@@ -26,10 +29,15 @@ constexpr char kOneControl[] = R"(object frmErrors: TTestForm
 end
 )";
 
-// The default error report as the user sees it: the application's title and the text.
+// The system's error icon, which message boxes with MB_ICONERROR show.
+HICON ErrorIcon() { return LoadIconW(nullptr, MAKEINTRESOURCEW(32513) /* IDI_ERROR */); }
+
+// The default error report as the user sees it: the application's title, the error icon and the text.
 void ExpectDefaultReport(const TDialogSeen& seen, const ustring& text) {
   ASSERT_TRUE(seen.Found);
   EXPECT_EQ(seen.Caption, u"Larkwell 测试");
+  EXPECT_NE(seen.Icon, nullptr);
+  EXPECT_EQ(seen.Icon, ErrorIcon());
   ASSERT_FALSE(seen.Texts.empty());
   EXPECT_EQ(seen.Texts.back(), text);
 }
@@ -90,6 +98,34 @@ TEST(ErrorReportTest, AnErrorFromAnotherThreadIsShownOnTheUserInterfaceThread) {
   EXPECT_NE(reportedOn, GetCurrentThreadId());
 }
 
+std::atomic<int> gQueueStage{0};  // 1: the poster is held between its two steps; 2: let it go
+std::atomic<bool> gQueuedRan{false};
+
+void HoldBetweenQueueAndWake() noexcept {
+  gQueueStage = 1;
+  const auto until = std::chrono::steady_clock::now() + 5s;
+  while (gQueueStage != 2 && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(1ms);
+}
+
+// The user-interface thread may handle its messages at any moment while another thread hands it
+// work: whenever that happens, the work must not be stranded in the queue.
+TEST(QueuedWorkTest, WorkFromAnotherThreadIsQueuedBeforeTheUserInterfaceThreadIsWoken) {
+  Application().ProcessMessages();
+  gQueueStage = 0;
+  gQueuedRan = false;
+  SetQueuedWorkHookForTesting(&HoldBetweenQueueAndWake);
+  std::thread poster([] { Application().RunOnUserInterfaceThread([] { gQueuedRan = true; }); });
+  const auto until = std::chrono::steady_clock::now() + 5s;
+  while (gQueueStage != 1 && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(1ms);
+  ASSERT_EQ(gQueueStage, 1);
+  // Between the two steps: everything this thread has been sent or posted so far is handled.
+  Application().ProcessMessages();
+  gQueueStage = 2;
+  poster.join();
+  SetQueuedWorkHookForTesting(nullptr);
+  EXPECT_TRUE(PumpUntil([] { return gQueuedRan.load(); }, 2s)) << "the work stayed queued with nobody woken for it";
+}
+
 TEST(ErrorReportTest, AnErrorEscapingStartUpGetsTheLastResortReport) {
   TDialogWatcher watcher;
   const int code = RunProgram([] { throw EOSError(126, u"找不到指定的模块。"); });
@@ -97,6 +133,7 @@ TEST(ErrorReportTest, AnErrorEscapingStartUpGetsTheLastResortReport) {
   EXPECT_EQ(code, 1);
   ASSERT_TRUE(seen.Found);
   EXPECT_EQ(seen.Caption, u"Application Error");
+  EXPECT_EQ(seen.Icon, ErrorIcon());
   ASSERT_FALSE(seen.Texts.empty());
   EXPECT_EQ(seen.Texts.back(), ustring(u"Exception EOSError in module framework_ui_tests.exe.\r\n"
                                        u"System Error.  Code: 126.\r\n找不到指定的模块。"));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/forms/form_reader.h"
+#include "framework/forms/form_writer.h"
 #include "framework/ui/application.h"
 #include "tests/framework/ui/test_forms.h"
 #include "tests/framework/ui/ui_test_support.h"
@@ -118,6 +119,129 @@ TEST_F(FormTest, AnAlignedChildFillsTheClientAreaAndFollowsEveryResize) {
   }
   form.SetWindowState(TWindowState::wsMaximized);
   expectFilled("maximised");
+}
+
+// Every alignment takes its share of what the earlier ones left free, in the order top, bottom,
+// left, right, client; unaligned children follow the edges they are anchored to.
+TEST_F(FormTest, AlignedChildrenShareTheFreeAreaAndAnchoredChildrenFollowTheirEdges) {
+  TTestForm form(R"(object frmAligned: TTestForm
+  ClientHeight = 300
+  ClientWidth = 400
+  object pnlTop: TTestControl
+    Left = 50
+    Top = 60
+    Width = 10
+    Height = 30
+    Align = alTop
+  end
+  object pnlHidden: TTestControl
+    Height = 25
+    Align = alTop
+    Visible = False
+  end
+  object pnlBottom: TTestControl
+    Left = 1
+    Top = 2
+    Width = 10
+    Height = 20
+    Align = alBottom
+  end
+  object pnlLeft: TTestControl
+    Width = 40
+    Height = 5
+    Align = alLeft
+  end
+  object pnlRight: TTestControl
+    Width = 50
+    Height = 5
+    Align = alRight
+  end
+  object pnlClient: TTestControl
+    Width = 5
+    Height = 5
+    Align = alClient
+  end
+  object pnlCorner: TTestControl
+    Left = 300
+    Top = 200
+    Width = 20
+    Height = 10
+    Anchors = [akRight, akBottom]
+  end
+  object pnlStretched: TTestControl
+    Left = 100
+    Top = 100
+    Width = 80
+    Height = 60
+    Anchors = [akLeft, akTop, akRight, akBottom]
+  end
+  object pnlRightEdge: TTestControl
+    Left = 200
+    Top = 150
+    Width = 10
+    Height = 10
+    Anchors = [akTop, akRight]
+  end
+  object pnlFixed: TTestControl
+    Left = 60
+    Top = 70
+    Width = 8
+    Height = 9
+  end
+end
+)");
+  ASSERT_TRUE(SameRect(ClientOf(form.Handle()), RECT{0, 0, 400, 300}));
+  // Where a child's window is, as left, top, width, height in the form's client area.
+  const auto placed = [&](const char16_t* name) {
+    RECT r;
+    GetWindowRect(form.Child<TTestControl>(name).Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  };
+  using Box = std::vector<LONG>;
+  for (const SIZE grown : {SIZE{0, 0}, SIZE{100, 50}, SIZE{-60, -40}}) {
+    SCOPED_TRACE(std::to_string(grown.cx) + " x " + std::to_string(grown.cy));
+    form.SetClientWidth(400 + grown.cx);
+    form.SetClientHeight(300 + grown.cy);
+    const RECT client = ClientOf(form.Handle());
+    ASSERT_TRUE(SameRect(client, RECT{0, 0, 400 + grown.cx, 300 + grown.cy}));
+    const LONG w = client.right, h = client.bottom;
+    EXPECT_EQ(placed(u"pnlTop"), (Box{0, 0, w, 30}));  // its own height, the free width
+    EXPECT_EQ(placed(u"pnlBottom"), (Box{0, h - 20, w, 20}));
+    EXPECT_EQ(placed(u"pnlLeft"), (Box{0, 30, 40, h - 50}));  // its own width, the height left
+    EXPECT_EQ(placed(u"pnlRight"), (Box{w - 50, 30, 50, h - 50}));
+    EXPECT_EQ(placed(u"pnlClient"), (Box{40, 30, w - 90, h - 50}));
+    EXPECT_EQ(placed(u"pnlCorner"), (Box{300 + grown.cx, 200 + grown.cy, 20, 10}));
+    EXPECT_EQ(placed(u"pnlStretched"), (Box{100, 100, 80 + grown.cx, 60 + grown.cy}));
+    EXPECT_EQ(placed(u"pnlRightEdge"), (Box{200 + grown.cx, 150, 10, 10}));
+    EXPECT_EQ(placed(u"pnlFixed"), (Box{60, 70, 8, 9}));
+  }
+}
+
+// A label is made showing its parent's colour, a form hidden; that is what their stored forms leave out.
+TEST_F(FormTest, ALabelsParentColourSurvivesWritingAndReadingItsForm) {
+  constexpr char kLabelForm[] = R"(object frmLabel: TTestForm
+  ClientHeight = 100
+  ClientWidth = 200
+  object lblText: TLabel
+    Left = 8
+    Top = 8
+    Caption = 'text'
+  end
+end
+)";
+  EXPECT_TRUE(TTestForm(kLabelForm).Child<TLabel>(u"lblText").ParentColor());
+  for (const bool parentColour : {true, false}) {
+    TTestForm form(kLabelForm);
+    auto& label = form.Child<TLabel>(u"lblText");
+    label.SetParentColor(parentColour);
+    const std::string written = WriteForm(form);
+    TTestForm read(written);
+    EXPECT_EQ(read.Child<TLabel>(u"lblText").ParentColor(), parentColour) << written;
+    EXPECT_EQ(read.Child<TLabel>(u"lblText").Color(), label.Color()) << written;
+    // A form is made hidden too: its hidden state is no value of its own to write.
+    EXPECT_EQ(written.find("\n  Visible ="), std::string::npos) << written;
+  }
 }
 
 TEST_F(FormTest, TheToolWindowIsThinFixedTopmostAndOffTheTaskBarAndComesBackWhereItWasLeft) {

@@ -24,17 +24,25 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
   return TRUE;
 }
 
-BOOL CALLBACK CollectStatic(HWND window, LPARAM list) {
+BOOL CALLBACK CollectStatic(HWND window, LPARAM found) {
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);
-  if (std::wstring(name) == L"Static") {
-    const ustring text = TextOf(window);
-    if (!text.empty()) reinterpret_cast<std::vector<ustring>*>(list)->push_back(text);
+  if (std::wstring(name) != L"Static") return TRUE;
+  auto& seen = *reinterpret_cast<TDialogSeen*>(found);
+  if ((GetWindowLongW(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    DWORD_PTR icon = 0;
+    SendMessageTimeoutW(window, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
+    if (icon) seen.Icon = reinterpret_cast<HICON>(icon);
+    return TRUE;
   }
+  const ustring text = TextOf(window);
+  if (!text.empty()) seen.Texts.push_back(text);
   return TRUE;
 }
 
 }  // namespace
+
+bool ShowsIcon(const TDialogSeen& box, LPCWSTR id) { return box.Icon && box.Icon == LoadIconW(nullptr, id); }
 
 std::vector<HWND> ProcessDialogs() {
   std::vector<HWND> list;
@@ -54,7 +62,8 @@ TDialogSeen Describe(HWND dialog) {
   seen.Window = dialog;
   seen.Found = true;
   seen.Caption = TextOf(dialog);
-  EnumChildWindows(dialog, &CollectStatic, reinterpret_cast<LPARAM>(&seen.Texts));
+  EnumChildWindows(dialog, &CollectStatic, reinterpret_cast<LPARAM>(&seen));
+  seen.Owner = GetWindow(dialog, GW_OWNER);
   return seen;
 }
 

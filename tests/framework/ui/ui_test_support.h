@@ -19,8 +19,14 @@ struct TDialogSeen {
   HWND Window = nullptr;
   ustring Caption;
   std::vector<ustring> Texts;  // the text of every Static child, in order
+  HICON Icon = nullptr;        // the icon its icon control shows; null when none
+  HWND Owner = nullptr;
   bool Found = false;
 };
+
+// Whether a message box shows the system's icon `id` (IDI_ERROR, IDI_INFORMATION, ...): the
+// system hands every box the one shared icon of each kind.
+bool ShowsIcon(const TDialogSeen& box, LPCWSTR id);
 
 // The visible dialog windows (#32770) of this process, top-level, newest first as the system lists them.
 std::vector<HWND> ProcessDialogs();
