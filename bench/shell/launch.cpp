@@ -2,8 +2,9 @@
 // wine in the program's prefix). Arguments are wide strings (under zh_CN narrow ones arrive in
 // code page 936).
 //
-//   lwbench_launch <program.exe> [--engine]
+//   lwbench_launch <program.exe> [--engine] [--argument=<word>]
 //
+// <word> is handed to the program as its command line's argument.
 // Reads the system clock, starts the program in its own folder with ENGINESIM_TIMESTAMPS naming
 // a fresh file (the engine stand-in writes its moments there, on the same clock), and looks every
 // millisecond for a visible, maximised top-level window of the program's process. With --engine
@@ -110,9 +111,19 @@ int Fail(const char* reason, PROCESS_INFORMATION& started) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const bool engine = argc == 3 && std::wcscmp(argv[2], L"--engine") == 0;
-  if (argc != 2 && !engine) {
-    std::fprintf(stderr, "usage: lwbench_launch <program.exe> [--engine]\n");
+  bool engine = false;
+  std::wstring argument;
+  for (int i = 2; i < argc; ++i) {
+    if (std::wcscmp(argv[i], L"--engine") == 0) {
+      engine = true;
+    } else if (std::wcsncmp(argv[i], L"--argument=", 11) == 0) {
+      argument = argv[i] + 11;
+    } else {
+      argc = 0;
+    }
+  }
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: lwbench_launch <program.exe> [--engine] [--argument=<word>]\n");
     return 2;
   }
   wchar_t program[MAX_PATH];
@@ -128,6 +139,7 @@ int wmain(int argc, wchar_t** argv) {
   SetEnvironmentVariableW(L"ENGINESIM_TIMESTAMPS", stamps.c_str());  // the program inherits it
 
   std::wstring command = L"\"" + std::wstring(program) + L"\"";
+  if (!argument.empty()) command += L" " + argument;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   const int64_t start = SystemTime();

@@ -6,8 +6,9 @@
 #   at rest:  the program's CPU time (all threads) and its wineserver's over <rest seconds>
 #             (default 20) once the start page is shown; then that of the minimal program with
 #             a bare 10 ms thread timer, what Wine's timer alone costs;
-#   start-up: <runs> (default 7) starts of the minimal one-window program and of Larkwell.exe,
-#             alternated, after one warm-up start of each, timed by lwbench_launch.
+#   start-up: <runs> (default 7) starts of the minimal one-window program, of the same with the
+#             engine loaded and initialised first, and of Larkwell.exe, alternated, after one
+#             warm-up start of each, timed by lwbench_launch.
 # Writes the figure file; exits non-zero (saying why) when a measurement failed.
 set -uo pipefail
 here=$(dirname "$(realpath "$0")")
@@ -51,8 +52,8 @@ e2e_wait_exit 10
 # --- start-up
 runs_file=$E2E_OUT/runs.txt
 : >"$runs_file"
-# launch <name> <program> [--engine]: one timed start; its lines go to the runs file as
-# "<name> <key> ..." (the figures take "minimal" and "larkwell", not "warmup").
+# launch <name> <program> [<launcher options>]: one timed start; its lines go to the runs file as
+# "<name> <key> ..." (the figures take "minimal", "minimal_engine" and "larkwell", not "warmup").
 launch() {
   local name=$1 out
   shift
@@ -61,9 +62,11 @@ launch() {
   sed "s/^/$name /" <<<"$out" >>"$runs_file"
 }
 launch warmup lwbench_minimal.exe
+launch warmup lwbench_minimal.exe --argument=engine
 launch warmup Larkwell.exe --engine
 for ((run = 1; run <= runs; run++)); do
   launch minimal lwbench_minimal.exe
+  launch minimal_engine lwbench_minimal.exe --argument=engine
   launch larkwell Larkwell.exe --engine
 done
 cat "$runs_file"
