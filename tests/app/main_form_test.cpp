@@ -139,11 +139,16 @@ TEST_F(MainFormTest, AChosenFileGetsAHandlerAndTheExpectedLength) {
   handler.Reset();
 
   IPtr<ICefDownloadHandler> second;
+  bool askedToOverwrite = false;
   EXPECT_TRUE(AskForDownload(u"unknown", 0, second, [&](HWND dialog) {
     TypeFileName(dialog, path);
     PressDialogButton(dialog, IDOK);
-    if (HWND question = WaitForDialog({dialog}, 10s)) PressDialogButton(question, IDYES);  // overwrite
+    if (HWND question = WaitForDialog({dialog}, 10s)) {
+      askedToOverwrite = true;
+      PressDialogButton(question, IDYES);
+    }
   }));
+  EXPECT_TRUE(askedToOverwrite) << "the file exists: the dialog must ask before it is overwritten";
   EXPECT_TRUE(second);
   EXPECT_EQ(ExpectedContentLength, 1024);
   second.Reset();
