@@ -1,9 +1,6 @@
-// The browser control's client, which also keeps the engine's message loop running: one timer
-// of 10 ms for the whole process, made with the first client and killed with the last, does
-// one step of the engine's work on the user-interface thread per tick.
+// The browser control's client. Each one holds the engine pump (engine_pump.h) while it lives,
+// so the engine's message loop runs from the first client to the last.
 #pragma once
-
-#include <cstdint>
 
 #include "browser/client_handler.h"
 
@@ -11,17 +8,10 @@ namespace larkwell {
 
 class TVCLClientHandler : public TCustomClientHandler {
  public:
-  // Creates the handlers for `crm`; the first client of the process starts the timer.
+  // Creates the handlers for `crm` (on the user-interface thread) and holds the pump.
   explicit TVCLClientHandler(const IPtr<IChromiumEvents>& crm);
-  // The last client kills the timer (on the user-interface thread, where the timer lives, also
-  // when the engine releases the client on a thread of its own).
+  // Lets the pump go, also when the engine releases the client on a thread of its own.
   ~TVCLClientHandler() override;
-
-  // Live clients, and whether the shared timer exists (tests and diagnostics).
-  static int32_t InstanceCount() noexcept;
-  static bool TimerRunning() noexcept;
-  // Timer ticks so far, those that found the engine busy included.
-  static int64_t Ticks() noexcept;
 
  protected:
   // The user-interface thread, destroying the control, waits for calls that engine threads have
@@ -30,13 +20,6 @@ class TVCLClientHandler : public TCustomClientHandler {
   // only those: posted messages, input and timers stay queued, and none of the control's posted
   // work (nor the engine's work step) runs inside its destruction.
   void WhileWaitingForCalls() noexcept override;
-
- private:
-  // One tick: the engine's work, unless a tick is already doing it further up this thread's
-  // stack (a modal dialog shown by a handler inside that work dispatches ticks too). Nothing
-  // below it throws: the engine's step is noexcept, because every callback the engine makes
-  // inside it stops its exceptions at its entry (CefCallback) and reports them.
-  static void Tick() noexcept;
 };
 
 }  // namespace larkwell

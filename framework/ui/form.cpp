@@ -74,9 +74,8 @@ void TForm::CreateFromDescription(std::string_view text, const TMethodTable& met
 }
 
 int TForm::ScreenPixelsPerInch() noexcept {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const TWindowDC screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
   return dpi > 0 ? dpi : 96;
 }
 

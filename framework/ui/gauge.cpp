@@ -39,10 +39,8 @@ void TGauge::Changed(int32_t percentBefore) {
   HWND window = Handle();
   RECT client;
   GetClientRect(window, &client);
-  if (HDC dc = GetDC(window)) {
-    Paint(dc, client);
-    ReleaseDC(window, dc);
-  }
+  const TWindowDC dc(window);
+  if (dc.get()) Paint(dc.get(), client);
 }
 
 void TGauge::SetProgress(int32_t value) {
@@ -99,16 +97,12 @@ void TGauge::PaintTo(HDC dc, const RECT& client) {
   ++paint_count_;
   RECT inner = client;
   if (border_style_ == TBorderStyle::bsSingle) {
-    TSolidBrush black(RGB(0, 0, 0));
-    FrameRect(dc, &client, black.get());
+    FrameSolid(dc, client, RGB(0, 0, 0));
     InflateRect(&inner, -1, -1);
   }
   const int innerWidth = std::max<int>(inner.right - inner.left, 0);
   const int innerHeight = std::max<int>(inner.bottom - inner.top, 0);
-  {
-    TSolidBrush background(ColorToRGB(back_color_));
-    FillRect(dc, &inner, background.get());
-  }
+  FillSolid(dc, inner, ColorToRGB(back_color_));
   const int32_t percent = PercentDone();
   if (percent > 0) {
     RECT bar = inner;
@@ -117,8 +111,7 @@ void TGauge::PaintTo(HDC dc, const RECT& client) {
     } else {
       bar.top = inner.bottom - std::min(static_cast<int>(static_cast<int64_t>(innerHeight) * percent / 100), innerHeight);
     }
-    TSolidBrush fill(ColorToRGB(fore_color_));
-    FillRect(dc, &bar, fill.get());
+    FillSolid(dc, bar, ColorToRGB(fore_color_));
   }
   if (!show_text_ || innerWidth == 0 || innerHeight == 0) return;
 

@@ -12,13 +12,21 @@ COLORREF ColorToRGB(TColor color) noexcept {
   return value & 0x00FFFFFFu;
 }
 
-TFontHandle::~TFontHandle() {
-  if (handle_) DeleteObject(handle_);
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) noexcept {
+  const COLORREF before = SetDCBrushColor(dc, color);
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetDCBrushColor(dc, before);
+}
+
+void FrameSolid(HDC dc, const RECT& rect, COLORREF color) noexcept {
+  const COLORREF before = SetDCBrushColor(dc, color);
+  FrameRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetDCBrushColor(dc, before);
 }
 
 HFONT TFontHandle::For(const TFont& font) {
   if (handle_ && name_ == font.Name && height_ == font.Height && charset_ == font.Charset && style_ == font.Style) {
-    return handle_;
+    return handle_.get();
   }
   LOGFONTW description{};
   description.lfHeight = font.Height;
@@ -34,37 +42,34 @@ HFONT TFontHandle::For(const TFont& font) {
   const size_t length = std::min(font.Name.size(), size_t{LF_FACESIZE - 1});
   std::wmemcpy(description.lfFaceName, reinterpret_cast<const wchar_t*>(font.Name.data()), length);
   HFONT made = CreateFontIndirectW(&description);
-  if (!made) return handle_ ? handle_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (handle_) DeleteObject(handle_);
-  handle_ = made;
+  if (!made) return handle_ ? handle_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  handle_.reset(made);
   name_ = font.Name;
   height_ = font.Height;
   charset_ = font.Charset;
   style_ = font.Style;
-  return handle_;
+  return handle_.get();
 }
 
 SIZE MeasureText(const ustring& text, HFONT font) {
-  HDC dc = GetDC(nullptr);
+  const TWindowDC screen(nullptr);
   RECT rect{0, 0, 0, 0};
-  {
-    TSelectObject selected(dc, font);
-    // An empty text still has the height of one line.
-    const ustring measured = text.empty() ? ustring(u" ") : text;
-    DrawTextW(dc, Wide(measured), static_cast<int>(measured.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    if (text.empty()) rect.right = rect.left;
-  }
-  ReleaseDC(nullptr, dc);
+  TSelectObject selected(screen.get(), font);
+  // An empty text still has the height of one line.
+  const ustring measured = text.empty() ? ustring(u" ") : text;
+  DrawTextW(screen.get(), Wide(measured), static_cast<int>(measured.size()), &rect,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  if (text.empty()) rect.right = rect.left;
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 HDC TOffscreen::Get(int width, int height) noexcept {
-  if (dc_ && width == width_ && height == height_) return dc_;
+  if (dc_ && width == width_ && height == height_) return dc_.get();
   Release();
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = nullptr;
+  TUniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  TUniqueBitmap bitmap;
   if (monochrome_) {
-    bitmap = CreateBitmap(width, height, 1, 1, nullptr);
+    bitmap.reset(CreateBitmap(width, height, 1, 1, nullptr));
   } else {
     // Not a bitmap compatible with the screen: that one can live in the window system (an X
     // server pixmap under Wine), a round trip to make and to draw on.
@@ -76,28 +81,23 @@ HDC TOffscreen::Get(int width, int height) noexcept {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    bitmap.reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
   }
-  if (!dc || !bitmap) {
-    if (bitmap) DeleteObject(bitmap);
-    if (dc) DeleteDC(dc);
-    return nullptr;
-  }
-  dc_ = dc;
-  bitmap_ = bitmap;
-  old_bitmap_ = SelectObject(dc_, bitmap_);
+  if (!dc || !bitmap) return nullptr;
+  dc_ = std::move(dc);
+  bitmap_ = std::move(bitmap);
+  old_bitmap_ = SelectObject(dc_.get(), bitmap_.get());
   width_ = width;
   height_ = height;
-  return dc_;
+  return dc_.get();
 }
 
 void TOffscreen::Release() noexcept {
   if (!dc_) return;
-  SelectObject(dc_, old_bitmap_);
-  DeleteObject(bitmap_);
-  DeleteDC(dc_);
-  dc_ = nullptr;
-  bitmap_ = nullptr;
+  // The bitmap is deselected before either goes: a selected bitmap cannot be deleted.
+  SelectObject(dc_.get(), old_bitmap_);
+  bitmap_.reset();
+  dc_.reset();
   width_ = height_ = 0;
 }
 

@@ -348,24 +348,16 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(handle_, &client);
-      TSolidBrush brush(ColorToRGB(EffectiveColor()));
-      FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush.get());
+      FillSolid(reinterpret_cast<HDC>(message.WParam), client, ColorToRGB(EffectiveColor()));
       message.Result = 1;
       return;
     }
     case WM_PAINT:
       if (PaintsItself()) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(handle_, &paint);
+        const TPaintDC paint(handle_);
         RECT client;
         GetClientRect(handle_, &client);
-        try {
-          Paint(dc, client);
-        } catch (...) {
-          EndPaint(handle_, &paint);
-          throw;
-        }
-        EndPaint(handle_, &paint);
+        Paint(paint.get(), client);
         return;
       }
       break;
@@ -383,10 +375,7 @@ void TWinControl::DefaultHandler(TMessage& message) {
   message.Result = DefWindowProcW(handle_, message.Msg, message.WParam, message.LParam);
 }
 
-void TWinControl::Paint(HDC dc, const RECT& client) {
-  TSolidBrush brush(ColorToRGB(EffectiveColor()));
-  FillRect(dc, &client, brush.get());
-}
+void TWinControl::Paint(HDC dc, const RECT& client) { FillSolid(dc, client, ColorToRGB(EffectiveColor())); }
 
 // ---- alignment -----------------------------------------------------------------------------
 

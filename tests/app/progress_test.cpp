@@ -141,7 +141,9 @@ TEST_F(ProgressTest, WaitingMessagesAreHandledWhenItAppearsAndThenOncePerServeIn
     TfrmProgress::showProgress(u"下载文件", u"新的一行", 3 + attempt);
     const bool quick = std::chrono::steady_clock::now() - served < TfrmProgress::kServeInterval;
     leftAlone = quick && Waiting(kProbe);
-    if (quick) EXPECT_TRUE(Waiting(kProbe)) << "an empty-handed call asked the queue";
+    if (quick) {
+      EXPECT_TRUE(Waiting(kProbe)) << "an empty-handed call asked the queue";
+    }
     EXPECT_EQ(TfrmProgress::Instance()->Label1->Caption(), u"新的一行");
     EXPECT_EQ(TfrmProgress::Instance()->Gauge1->Progress(), 3 + attempt);
   }

@@ -33,7 +33,9 @@ TEST_F(Stamps, EachBrowserAndEachLoadOfAnAddressIsStampedInOrderOnTheSystemClock
     EXPECT_EQ(stamps[i].detail, expected[i].second) << i;
     EXPECT_GT(stamps[i].time, before - kSecond) << i;
     EXPECT_LT(stamps[i].time, after + kSecond) << i;
-    if (i > 0) EXPECT_GE(stamps[i].time, stamps[i - 1].time) << i;
+    if (i > 0) {
+      EXPECT_GE(stamps[i].time, stamps[i - 1].time) << i;
+    }
   }
   release(frame);
   release(second);

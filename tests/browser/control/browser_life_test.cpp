@@ -110,7 +110,7 @@ TEST_F(ChromiumTest, DestroyingTheControlClosesTheBrowserAndLeavesTheEngineNothi
   TCefLoadHandler* load = client->get_load_handler(client);
   ASSERT_NE(load, nullptr);
   load->base.release(&load->base);
-  ASSERT_TRUE(TVCLClientHandler::TimerRunning());
+  ASSERT_TRUE(TEnginePump::TimerRunning());
 
   crm.reset();
   EXPECT_EQ(Recorded(browser, "parent_window_will_close"), 1);
@@ -123,13 +123,13 @@ TEST_F(ChromiumTest, DestroyingTheControlClosesTheBrowserAndLeavesTheEngineNothi
   EXPECT_EQ(client->get_load_handler(client), nullptr);
   EXPECT_EQ(client->get_display_handler(client), nullptr);
   held->base.release(&held->base);
-  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 1);
-  EXPECT_TRUE(TVCLClientHandler::TimerRunning());
+  EXPECT_EQ(TEnginePump::Holders(), 1);
+  EXPECT_TRUE(TEnginePump::TimerRunning());
 
   // The engine lets go of the browser, and with it of the client: nothing is left, no timer, no work.
   browser.Reset();
-  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 0);
-  EXPECT_FALSE(TVCLClientHandler::TimerRunning());
+  EXPECT_EQ(TEnginePump::Holders(), 0);
+  EXPECT_FALSE(TEnginePump::TimerRunning());
   EXPECT_EQ(CefBridgeLiveObjects(), programObjects);
   EXPECT_EQ(sim_ledger_held_program_refs(), heldByEngine);
   EXPECT_EQ(sim_ledger_live_objects(), engineObjects);

@@ -173,13 +173,13 @@ TEST_F(ChromiumTest, ADesigningControlLoadsNothingAndMakesNoClient) {
   THostForm host(kEmptyHost);
   TTestChromium crm(/*designing=*/true);
   crm.SetParent(&host);
-  const int32_t clients = TVCLClientHandler::InstanceCount();
+  const int32_t clients = TEnginePump::Holders();
   EXPECT_NO_THROW(crm.Load(u"http://start/"));
   EXPECT_FALSE(crm.HandleAllocated());
   EXPECT_FALSE(crm.Browser());
   EXPECT_EQ(crm.BrowserHandle(), kNoBrowserHandle);
   EXPECT_EQ(Counts().browsers_created, 0);
-  EXPECT_EQ(TVCLClientHandler::InstanceCount(), clients);
+  EXPECT_EQ(TEnginePump::Holders(), clients);
 }
 
 TEST_F(ChromiumTest, AControlReadFromAFormLoadsItsEmptyDefaultAddress) {
@@ -251,8 +251,8 @@ TEST_F(ChromiumTest, ControlsShareOneTimerThatGoesWithTheLastClient) {
   second->SetParent(&host);
   first->Load(u"");
   second->Load(u"");
-  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 2);
-  ASSERT_TRUE(TVCLClientHandler::TimerRunning());
+  EXPECT_EQ(TEnginePump::Holders(), 2);
+  ASSERT_TRUE(TEnginePump::TimerRunning());
 
   const auto workAfter = [](std::chrono::milliseconds wait) {
     const int32_t before = Counts().message_loop_work;
@@ -261,26 +261,26 @@ TEST_F(ChromiumTest, ControlsShareOneTimerThatGoesWithTheLastClient) {
   };
   EXPECT_GE(workAfter(300ms), 5);
   // One 10 ms timer for both: at most one tick per 10 ms (a timer per control would tick twice).
-  const int64_t ticksBefore = TVCLClientHandler::Ticks();
+  const int64_t ticksBefore = TEnginePump::Ticks();
   const auto started = std::chrono::steady_clock::now();
   PumpFor(500ms);
   const auto elapsed =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-  const int64_t ticks = TVCLClientHandler::Ticks() - ticksBefore;
+  const int64_t ticks = TEnginePump::Ticks() - ticksBefore;
   EXPECT_GE(ticks, 5);
   EXPECT_LE(ticks, elapsed.count() / 10 + 2) << "ticks in " << elapsed.count() << " ms";
 
   first.reset();
-  EXPECT_TRUE(TVCLClientHandler::TimerRunning());
+  EXPECT_TRUE(TEnginePump::TimerRunning());
   EXPECT_GE(workAfter(300ms), 5);
 
   second.reset();
   // The engine let go of both clients with their browsers: the timer is gone, and with it the work.
-  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 0);
-  EXPECT_FALSE(TVCLClientHandler::TimerRunning());
-  const int64_t ticksAtEnd = TVCLClientHandler::Ticks();
+  EXPECT_EQ(TEnginePump::Holders(), 0);
+  EXPECT_FALSE(TEnginePump::TimerRunning());
+  const int64_t ticksAtEnd = TEnginePump::Ticks();
   EXPECT_EQ(workAfter(300ms), 0);
-  EXPECT_EQ(TVCLClientHandler::Ticks(), ticksAtEnd);  // no timer left ticking
+  EXPECT_EQ(TEnginePump::Ticks(), ticksAtEnd);  // no timer left ticking
 }
 
 struct TModalDuringWork {
@@ -306,14 +306,14 @@ TEST_F(ChromiumTest, AModalDialogInsideTheEnginesWorkStopsTheWorkButNotTheTimer)
   int64_t ticksAfterDialog = -1;
   crm.SetOnTitleChange([&](TObject*, const IPtr<ICefBrowser>&, const ustring& title, bool& result) {
     workAtDialog = Counts().message_loop_work;
-    ticksAtDialog = TVCLClientHandler::Ticks();
+    ticksAtDialog = TEnginePump::Ticks();
     TDialogWatcher watcher([](HWND dialog) {
       std::this_thread::sleep_for(400ms);
       TDialogWatcher::PressButton(IDOK)(dialog);
     });
     MessageBoxW(crm.Handle(), Wide(title), L"modal", MB_OK);
     workAfterDialog = Counts().message_loop_work;
-    ticksAfterDialog = TVCLClientHandler::Ticks();
+    ticksAfterDialog = TEnginePump::Ticks();
     result = true;
   });
 
@@ -409,16 +409,16 @@ namespace {
 TEST_F(ChromiumTest, TheLastClientReleasedOnAnEngineThreadStillKillsTheTimer) {
   TTestChromium sink(/*designing=*/true);
   IPtr<TVCLClientHandler> client = New<TVCLClientHandler>(IPtr<IChromiumEvents>::CopyFrom(&sink));
-  ASSERT_EQ(TVCLClientHandler::InstanceCount(), 1);
-  ASSERT_TRUE(TVCLClientHandler::TimerRunning());
+  ASSERT_EQ(TEnginePump::Holders(), 1);
+  ASSERT_TRUE(TEnginePump::TimerRunning());
   std::thread engineThread([released = std::move(client)]() mutable { released.Reset(); });
   engineThread.join();
-  EXPECT_EQ(TVCLClientHandler::InstanceCount(), 0);
+  EXPECT_EQ(TEnginePump::Holders(), 0);
   // The timer belongs to the user-interface thread: it goes when that thread handles its messages.
-  EXPECT_TRUE(PumpUntil([] { return !TVCLClientHandler::TimerRunning(); }, 2s));
-  const int64_t ticks = TVCLClientHandler::Ticks();
+  EXPECT_TRUE(PumpUntil([] { return !TEnginePump::TimerRunning(); }, 2s));
+  const int64_t ticks = TEnginePump::Ticks();
   PumpFor(150ms);
-  EXPECT_EQ(TVCLClientHandler::Ticks(), ticks);  // really gone, not only forgotten
+  EXPECT_EQ(TEnginePump::Ticks(), ticks);  // really gone, not only forgotten
 }
 
 // A client made while the kill of the last one's timer is still queued keeps that timer: one
@@ -428,21 +428,21 @@ TEST_F(ChromiumTest, AClientMadeBeforeAQueuedTimerKillRunsKeepsTheOneTimer) {
   IPtr<TVCLClientHandler> first = New<TVCLClientHandler>(IPtr<IChromiumEvents>::CopyFrom(&sink));
   std::thread engineThread([released = std::move(first)]() mutable { released.Reset(); });
   engineThread.join();
-  ASSERT_EQ(TVCLClientHandler::InstanceCount(), 0);
-  ASSERT_TRUE(TVCLClientHandler::TimerRunning());  // its kill waits for this thread
+  ASSERT_EQ(TEnginePump::Holders(), 0);
+  ASSERT_TRUE(TEnginePump::TimerRunning());  // its kill waits for this thread
 
   IPtr<TVCLClientHandler> second = New<TVCLClientHandler>(IPtr<IChromiumEvents>::CopyFrom(&sink));
   PumpFor(50ms);  // the queued kill runs and finds a client again
-  ASSERT_TRUE(TVCLClientHandler::TimerRunning());
-  const int64_t before = TVCLClientHandler::Ticks();
+  ASSERT_TRUE(TEnginePump::TimerRunning());
+  const int64_t before = TEnginePump::Ticks();
   PumpFor(300ms);
   // One 10 ms timer ticks about 30 times here; two would tick about 60.
-  EXPECT_LT(TVCLClientHandler::Ticks() - before, 45);
+  EXPECT_LT(TEnginePump::Ticks() - before, 45);
   second.Reset();
-  EXPECT_TRUE(PumpUntil([] { return !TVCLClientHandler::TimerRunning(); }, 2s));
-  const int64_t ticks = TVCLClientHandler::Ticks();
+  EXPECT_TRUE(PumpUntil([] { return !TEnginePump::TimerRunning(); }, 2s));
+  const int64_t ticks = TEnginePump::Ticks();
   PumpFor(150ms);
-  EXPECT_EQ(TVCLClientHandler::Ticks(), ticks);  // no timer left behind
+  EXPECT_EQ(TEnginePump::Ticks(), ticks);  // no timer left behind
 }
 
 }  // namespace

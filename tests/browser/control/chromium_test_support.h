@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "browser/chromium.h"
+#include "browser/engine_pump.h"
 #include "browser/vcl_client_handler.h"
 #include "engine/cef_base.h"
 #include "engine/entry_points.h"

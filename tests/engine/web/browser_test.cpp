@@ -86,8 +86,8 @@ TEST_F(BrowserTest, HistoryMovesTheMainFrameBackAndForth) {
 }
 
 TEST_F(BrowserTest, FixedAnswersComeFromTheBrowsersCreation) {
-  for (const TSimBrowserSetup& setup : {TSimBrowserSetup{Handle(0x1000), Handle(0x2000), nullptr, 1, 0},
-                                        TSimBrowserSetup{Handle(0x3000), nullptr, nullptr, 0, 1}}) {
+  for (const TSimBrowserSetup& setup : {TSimBrowserSetup{Handle(0x1000), Handle(0x2000), nullptr, 1, 0, 0},
+                                        TSimBrowserSetup{Handle(0x3000), nullptr, nullptr, 0, 1, 0}}) {
     IPtr<ICefBrowser> made = MakeBrowser(setup);
     EXPECT_EQ(made->GetWindowHandle(), setup.window);
     EXPECT_EQ(made->GetOpenerWindowHandle(), setup.opener_window);

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "framework/ui/application.h"
+#include "framework/ui/graphics.h"
 #include "tests/framework/ui/test_forms.h"
 #include "tests/framework/ui/ui_test_support.h"
 
@@ -101,6 +103,39 @@ TEST_F(GaugeTest, RepaintsAtOnceOnlyWhenThePercentageChanges) {
 
   gauge_->SetMinValue(1000);  // maximum equals minimum: 0 %
   EXPECT_EQ(gauge_->PercentDone(), 0);
+}
+
+}  // namespace
+}  // namespace larkwell::testing
+
+namespace larkwell::testing {
+namespace {
+
+// The owner of the drawing objects closes what it holds exactly once, however it goes: reset,
+// replaced, moved away, destroyed.
+int gClosed[4] = {};
+void CloseSlot(int* slot) noexcept { ++gClosed[slot - gClosed]; }
+using TOwnedSlot = TUniqueHandle<int*, &CloseSlot>;
+
+TEST(UniqueHandleTest, ClosesWhatItHoldsOnceHoweverItGoes) {
+  {
+    TOwnedSlot first(&gClosed[0]);
+    first.reset(&gClosed[1]);  // the old one closed, the new one held
+    EXPECT_EQ(gClosed[0], 1);
+    TOwnedSlot second(std::move(first));
+    EXPECT_FALSE(first);
+    EXPECT_EQ(second.get(), &gClosed[1]);
+    TOwnedSlot third(&gClosed[2]);
+    third = std::move(second);  // closes what it held, takes the other's
+    EXPECT_EQ(gClosed[2], 1);
+    EXPECT_EQ(gClosed[1], 0);
+    TOwnedSlot empty;
+    empty.reset();  // nothing held, nothing closed
+  }
+  EXPECT_EQ(gClosed[0], 1);
+  EXPECT_EQ(gClosed[1], 1);
+  EXPECT_EQ(gClosed[2], 1);
+  EXPECT_EQ(gClosed[3], 0);
 }
 
 }  // namespace
