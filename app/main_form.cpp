@@ -21,18 +21,9 @@ const TClassInfo& TfrmMain::StaticClassInfo() {
 
 TMethodTable TfrmMain::Methods() {
   return TMethodTable()
-      .Add<TNotifyEvent>(u"FormCreate", [this](TObject* sender) { FormCreate(sender); })
-      .Add<TOnBeforeMenu>(u"crmBeforeMenu", [this](TObject* sender, const IPtr<ICefBrowser>& browser,
-                                                   PCefMenuInfo menuInfo, bool& result) {
-        crmBeforeMenu(sender, browser, menuInfo, result);
-      })
-      .Add<TOnGetDownloadHandler>(u"crmGetDownloadHandler",
-                                  [this](TObject* sender, const IPtr<ICefBrowser>& browser, const ustring& mimeType,
-                                         const ustring& fileName, int64_t contentLength,
-                                         IPtr<ICefDownloadHandler>& handler, bool& result) {
-                                    crmGetDownloadHandler(sender, browser, mimeType, fileName, contentLength, handler,
-                                                          result);
-                                  });
+      .Bind<&TfrmMain::FormCreate>(u"FormCreate", this)
+      .Bind<&TfrmMain::crmBeforeMenu>(u"crmBeforeMenu", this)
+      .Bind<&TfrmMain::crmGetDownloadHandler>(u"crmGetDownloadHandler", this);
 }
 
 TfrmMain::TfrmMain() {

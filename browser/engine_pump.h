@@ -16,8 +16,9 @@ class TEnginePump {
   // last one has the timer killed on the user-interface thread.
   static void Release() noexcept;
 
+  // ---- for tests and diagnostics ----
   // Holders, whether the timer exists, and its ticks so far, those that found the engine busy
-  // included (tests and diagnostics).
+  // included.
   static int32_t Holders() noexcept;
   static bool TimerRunning() noexcept;
   static int64_t Ticks() noexcept;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <any>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -31,10 +32,24 @@ class TMethodTable {
     methods_.emplace_back(std::move(name), std::any(std::move(method)));
     return *this;
   }
+  // Registers the member function Method of `owner` as `name`, as an event of its own signature:
+  // Bind<&TfrmMain::FormCreate>(u"FormCreate", this) serves an event of type
+  // std::function<void(TObject*)>.
+  template <auto Method, class Owner>
+  TMethodTable& Bind(ustring name, Owner* owner) {
+    return BindMember(std::move(name), owner, Method);
+  }
   // The method registered as `name`, or null.
   const std::any* Find(std::u16string_view name) const noexcept;
 
  private:
+  template <class Owner, class Class, class... Args>
+  TMethodTable& BindMember(ustring name, Owner* owner, void (Class::*method)(Args...)) {
+    Class* object = owner;
+    return Add<std::function<void(Args...)>>(
+        std::move(name), [object, method](Args... args) { (object->*method)(std::forward<Args>(args)...); });
+  }
+
   std::vector<std::pair<ustring, std::any>> methods_;
 };
 

@@ -22,7 +22,8 @@ class TForm;
 class TApplication : public TComponent {
  public:
   TApplication();
-  ~TApplication() override;
+  // Never runs (Application() never destroys its object): the hidden window goes with the process.
+  ~TApplication() override = default;
 
   // Binds the application to the calling thread (the user-interface thread) and makes its
   // hidden message window. Further calls do nothing.
@@ -73,7 +74,8 @@ class TApplication : public TComponent {
   // "Application Error" with the error icon, naming the kind of error and its message.
   void ShowLastResortError(const std::exception_ptr& error) noexcept;
 
-  // How many error reports have been shown (for tests and diagnostics).
+  // ---- for tests and diagnostics ----
+  // How many error reports have been shown.
   int ReportsShown() const noexcept { return reports_shown_; }
 
  private:

@@ -54,11 +54,12 @@ class TGauge : public TWinControl {
   TBorderStyle BorderStyle() const noexcept { return border_style_; }
   void SetBorderStyle(TBorderStyle style);
 
-  // How often the gauge has been painted (tests watch what a change repaints).
-  int PaintCount() const noexcept { return paint_count_; }
-
   // Paints the gauge into `dc` over `client` (what WM_PAINT draws).
   void PaintTo(HDC dc, const RECT& client);
+
+  // ---- for tests and diagnostics ----
+  // How often the gauge has been painted (tests watch what a change repaints).
+  int PaintCount() const noexcept { return paint_count_; }
 
  protected:
   bool PaintsItself() const override { return true; }

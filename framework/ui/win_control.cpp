@@ -1,72 +1,16 @@
+// A windowed control: its published properties, its window's life and its messages. The one
+// window procedure is in window_class.cpp, the layout in win_control_align.cpp, the tab order in
+// tab_order.cpp.
 #include "framework/ui/win_control.h"
 
-#include <algorithm>
-#include <climits>
-#include <exception>
-#include <mutex>
-#include <set>
 #include <utility>
 
 #include "framework/forms/properties.h"
 #include "framework/ui/application.h"
+#include "framework/ui/window_class.h"
 #include "os/last_error.h"
 
 namespace larkwell {
-
-// ---- the one window procedure --------------------------------------------------------------
-
-LRESULT CALLBACK SharedWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-  TWinControl* control = nullptr;
-  if (msg == WM_NCCREATE) {
-    // The control handed itself over as the creation parameter; from here on the window knows it.
-    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-    control->handle_ = window;
-  } else {
-    control = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  }
-  // Messages before WM_NCCREATE (WM_GETMINMAXINFO of a top-level window) and after WM_NCDESTROY.
-  if (!control) return DefWindowProcW(window, msg, wParam, lParam);
-
-  TMessage message{msg, wParam, lParam, 0};
-  try {
-    control->WndProc(message);
-  } catch (...) {
-    // An exception cannot unwind through the system's frames: it is reported and the message
-    // gets a neutral answer.
-    Application().HandleException(std::current_exception());
-    message.Result = 0;
-  }
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    control->handle_ = nullptr;
-  }
-  return message.Result;
-}
-
-namespace {
-
-// Registers the window class `name` with the shared window procedure, once per name.
-void RegisterWindowClass(const ustring& name, UINT style) {
-  static std::mutex lock;
-  static std::set<ustring> registered;
-  std::lock_guard guard(lock);
-  if (registered.contains(name)) return;
-  WNDCLASSEXW info{};
-  info.cbSize = sizeof info;
-  info.style = style;
-  info.lpfnWndProc = &SharedWindowProc;
-  info.hInstance = GetModuleHandleW(nullptr);
-  info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  info.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  info.lpszClassName = Wide(name);
-  if (!RegisterClassExW(&info) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw os::LastOSError();
-  }
-  registered.insert(name);
-}
-
-}  // namespace
 
 // ---- published surface ---------------------------------------------------------------------
 
@@ -204,21 +148,6 @@ void TWinControl::SetVisible(bool visible) {
   visible_ = visible;
   if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
   if (parent_) parent_->Realign();
-}
-
-std::vector<TWinControl*> TWinControl::TabList() {
-  std::vector<TWinControl*> ordered(controls_);
-  std::stable_sort(ordered.begin(), ordered.end(), [](const TWinControl* a, const TWinControl* b) {
-    const auto key = [](const TWinControl* c) { return c->tab_order_ < 0 ? INT_MAX : c->tab_order_; };
-    return key(a) < key(b);
-  });
-  std::vector<TWinControl*> list;
-  for (TWinControl* child : ordered) {
-    if (!child->visible_) continue;
-    if (child->tab_stop_) list.push_back(child);
-    for (TWinControl* inner : child->TabList()) list.push_back(inner);
-  }
-  return list;
 }
 
 void TWinControl::ScaleBy(int multiplier, int divisor) {
@@ -376,77 +305,5 @@ void TWinControl::DefaultHandler(TMessage& message) {
 }
 
 void TWinControl::Paint(HDC dc, const RECT& client) { FillSolid(dc, client, ColorToRGB(EffectiveColor())); }
-
-// ---- alignment -----------------------------------------------------------------------------
-
-void TWinControl::Realign() {
-  if (realigning_) return;
-  realigning_ = true;
-  const RECT client = ClientRect();
-  const int clientWidth = client.right - client.left;
-  const int clientHeight = client.bottom - client.top;
-  const bool firstTime = aligned_client_width_ < 0;
-  const int grownX = firstTime ? 0 : clientWidth - aligned_client_width_;
-  const int grownY = firstTime ? 0 : clientHeight - aligned_client_height_;
-  aligned_client_width_ = clientWidth;
-  aligned_client_height_ = clientHeight;
-
-  RECT free = client;
-  const auto place = [](TWinControl& child, int left, int top, int width, int height) {
-    if (child.left_ != left || child.top_ != top || child.width_ != width || child.height_ != height ||
-        !child.handle_) {
-      child.SetBounds(left, top, std::max(width, 0), std::max(height, 0));
-    }
-  };
-  try {
-    // The system's order of docking: top, bottom, left, right, then what is left for the client.
-    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
-      for (TWinControl* child : controls_) {
-        if (child->align_ != pass || !child->visible_) continue;
-        const int freeWidth = free.right - free.left;
-        const int freeHeight = free.bottom - free.top;
-        switch (pass) {
-          case TAlign::alTop:
-            place(*child, free.left, free.top, freeWidth, child->height_);
-            free.top += child->height_;
-            break;
-          case TAlign::alBottom:
-            place(*child, free.left, free.bottom - child->height_, freeWidth, child->height_);
-            free.bottom -= child->height_;
-            break;
-          case TAlign::alLeft:
-            place(*child, free.left, free.top, child->width_, freeHeight);
-            free.left += child->width_;
-            break;
-          case TAlign::alRight:
-            place(*child, free.right - child->width_, free.top, child->width_, freeHeight);
-            free.right -= child->width_;
-            break;
-          default:
-            place(*child, free.left, free.top, freeWidth, freeHeight);
-            break;
-        }
-      }
-    }
-    // Unaligned children follow the edges they are anchored to.
-    if (grownX != 0 || grownY != 0) {
-      for (TWinControl* child : controls_) {
-        if (child->align_ != TAlign::alNone) continue;
-        int left = child->left_, top = child->top_, width = child->width_, height = child->height_;
-        if (child->anchors_.Contains(TAnchorKind::akRight)) {
-          child->anchors_.Contains(TAnchorKind::akLeft) ? width += grownX : left += grownX;
-        }
-        if (child->anchors_.Contains(TAnchorKind::akBottom)) {
-          child->anchors_.Contains(TAnchorKind::akTop) ? height += grownY : top += grownY;
-        }
-        place(*child, left, top, width, height);
-      }
-    }
-  } catch (...) {
-    realigning_ = false;
-    throw;
-  }
-  realigning_ = false;
-}
 
 }  // namespace larkwell

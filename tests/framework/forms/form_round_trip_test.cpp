@@ -161,13 +161,19 @@ void FormQuery(TObject*, bool& result) {
   result = true;
 }
 
+// An owner whose method is bound by member pointer.
+struct TPanelClicks {
+  int clicks = 0;
+  void PanelClick(TObject*) { ++clicks; }
+};
+
 TEST(FormReader, BindsEventsToTheOwnersMethodsByNameAndWritesTheNamesBack) {
   TTestForm form;
   TObject* created_by = nullptr;
-  int clicks = 0;
+  TPanelClicks owner;
   TMethodTable methods;
   methods.Add<TTestNotifyEvent>(u"FormCreate", [&](TObject* sender) { created_by = sender; })
-      .Add<TTestNotifyEvent>(u"PanelClick", [&](TObject*) { ++clicks; })
+      .Bind<&TPanelClicks::PanelClick>(u"PanelClick", &owner)
       .Add<TTestFunctionEvent>(u"FormQuery", &FormQuery);
   constexpr char kText[] =
       "object Main: TTestForm\n"
@@ -188,7 +194,7 @@ TEST(FormReader, BindsEventsToTheOwnersMethodsByNameAndWritesTheNamesBack) {
   auto* panel = dynamic_cast<TTestPanel*>(form.FindComponent(u"Panel1"));
   ASSERT_TRUE(panel && panel->OnClick);
   panel->OnClick(panel);
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(owner.clicks, 1);
 
   const std::string written = WriteForm(form);
   for (const char* binding : {"  OnCreate = FormCreate\n", "  OnQuery = FormQuery\n", "    OnClick = PanelClick\n"}) {
