@@ -12,83 +12,6 @@
 
 namespace larkwell {
 
-namespace {
-
-// A tag type per event, so that an event's own rules can be written against its name.
-#define LARKWELL_EVENT_TAG(Name, ...) struct Name##Event {};
-LARKWELL_CHROMIUM_EVENTS(LARKWELL_EVENT_TAG, LARKWELL_EVENT_TAG, LARKWELL_EVENT_TAG)
-#undef LARKWELL_EVENT_TAG
-
-// Before an event is raised: most events pass their arguments on as they came; a redirect's new
-// address starts empty, whatever the engine handed in.
-template <class Event, class... A>
-void PrepareArguments(Event, A&&...) {}
-void PrepareArguments(ResourceRedirectEvent, const IPtr<ICefBrowser>&, const ustring&, ustring& newurl) {
-  newurl.clear();
-}
-
-// The script-context events have slots but are not published to stored forms.
-template <class Event>
-constexpr bool kPublished = true;
-template <>
-constexpr bool kPublished<ContextCreatedEvent> = false;
-template <>
-constexpr bool kPublished<ContextReleasedEvent> = false;
-
-template <class... A>
-void Ignore(const A&...) {}
-
-// The one rule of every raise method: the result starts false, the event is called only when
-// assigned, with the control as Sender and the arguments unchanged (in/out ones by reference).
-template <class Slot, class... A>
-bool RaiseAnswering(const Slot& slot, TObject* sender, A&&... args) {
-  bool result = false;
-  if (slot) slot(sender, std::forward<A>(args)..., result);
-  return result;
-}
-template <class Slot, class... A>
-void Raise(const Slot& slot, TObject* sender, A&&... args) {
-  if (slot) slot(sender, std::forward<A>(args)...);
-}
-
-template <class Result>
-struct TRaise;
-template <>
-struct TRaise<bool> {
-  template <class Slot, class... A>
-  static bool Call(const Slot& slot, TObject* sender, A&&... args) {
-    return RaiseAnswering(slot, sender, std::forward<A>(args)...);
-  }
-};
-template <>
-struct TRaise<void> {
-  template <class Slot, class... A>
-  static void Call(const Slot& slot, TObject* sender, A&&... args) {
-    Raise(slot, sender, std::forward<A>(args)...);
-  }
-};
-
-}  // namespace
-
-// ---- the raise family ----------------------------------------------------------------------
-
-#define LARKWELL_DEFINE_RAISE(Name, EventType, Result, Parameters, Arguments) \
-  Result TCustomChromium::Fire##Name Parameters {                             \
-    PrepareArguments(Name##Event{}, LARKWELL_UNPAREN Arguments);              \
-    return TRaise<Result>::Call(FOn##Name, this, LARKWELL_UNPAREN Arguments); \
-  }
-// The windowed control does no off-screen rendering: nothing is asked, nothing touched.
-#define LARKWELL_DEFINE_RENDER(Name, Result, Parameters, Arguments) \
-  Result TCustomChromium::Fire##Name Parameters {                   \
-    Ignore Arguments;                                               \
-    return Result();                                                \
-  }
-#define LARKWELL_UNPAREN(...) __VA_ARGS__
-LARKWELL_CHROMIUM_EVENTS(LARKWELL_DEFINE_RAISE, LARKWELL_DEFINE_RAISE, LARKWELL_DEFINE_RENDER)
-#undef LARKWELL_DEFINE_RAISE
-#undef LARKWELL_DEFINE_RENDER
-#undef LARKWELL_UNPAREN
-
 void TCustomChromium::FillBrowserSettings(TCefBrowserSettings& settings) {
   larkwell::FillBrowserSettings(settings, *FOptions, *FFontOptions, FDefaultEncoding, FUserStyleSheetLocation);
 }
@@ -233,12 +156,45 @@ const TClassInfo& TChromium::StaticClassInfo() {
     builder.Field<&TChromium::FDefaultUrl>(u"DefaultUrl", u"");
     // Made in the window's colour (see the constructor): that is the colour a stored form leaves out.
     builder.Value<&TChromium::Color, &TChromium::SetColor>(u"Color", clWindow);
-#define LARKWELL_PUBLISH_EVENT(Name, EventType, Result, Parameters, Arguments) \
-  if constexpr (kPublished<Name##Event>) builder.Event<&TChromium::FOn##Name>(u"On" #Name);
-#define LARKWELL_UNPUBLISHED(...)
-    LARKWELL_CHROMIUM_EVENTS(LARKWELL_PUBLISH_EVENT, LARKWELL_UNPUBLISHED, LARKWELL_UNPUBLISHED)
-#undef LARKWELL_PUBLISH_EVENT
-#undef LARKWELL_UNPUBLISHED
+    // The events in published order; the script-extension and script-context events are not published.
+    builder.Event<&TChromium::FOnBeforePopup>(u"OnBeforePopup");
+    builder.Event<&TChromium::FOnAfterCreated>(u"OnAfterCreated");
+    builder.Event<&TChromium::FOnBeforeClose>(u"OnBeforeClose");
+    builder.Event<&TChromium::FOnClose>(u"OnClose");
+    builder.Event<&TChromium::FOnRunModal>(u"OnRunModal");
+    builder.Event<&TChromium::FOnLoadStart>(u"OnLoadStart");
+    builder.Event<&TChromium::FOnLoadEnd>(u"OnLoadEnd");
+    builder.Event<&TChromium::FOnLoadError>(u"OnLoadError");
+    builder.Event<&TChromium::FOnAuthCredentials>(u"OnAuthCredentials");
+    builder.Event<&TChromium::FOnGetDownloadHandler>(u"OnGetDownloadHandler");
+    builder.Event<&TChromium::FOnBeforeBrowse>(u"OnBeforeBrowse");
+    builder.Event<&TChromium::FOnBeforeResourceLoad>(u"OnBeforeResourceLoad");
+    builder.Event<&TChromium::FOnProtocolExecution>(u"OnProtocolExecution");
+    builder.Event<&TChromium::FOnResourceRedirect>(u"OnResourceRedirect");
+    builder.Event<&TChromium::FOnResourceResponse>(u"OnResourceResponse");
+    builder.Event<&TChromium::FOnAddressChange>(u"OnAddressChange");
+    builder.Event<&TChromium::FOnContentsSizeChange>(u"OnContentsSizeChange");
+    builder.Event<&TChromium::FOnConsoleMessage>(u"OnConsoleMessage");
+    builder.Event<&TChromium::FOnNavStateChange>(u"OnNavStateChange");
+    builder.Event<&TChromium::FOnStatusMessage>(u"OnStatusMessage");
+    builder.Event<&TChromium::FOnTitleChange>(u"OnTitleChange");
+    builder.Event<&TChromium::FOnTooltip>(u"OnTooltip");
+    builder.Event<&TChromium::FOnTakeFocus>(u"OnTakeFocus");
+    builder.Event<&TChromium::FOnSetFocus>(u"OnSetFocus");
+    builder.Event<&TChromium::FOnFocusedNodeChanged>(u"OnFocusedNodeChanged");
+    builder.Event<&TChromium::FOnKeyEvent>(u"OnKeyEvent");
+    builder.Event<&TChromium::FOnBeforeMenu>(u"OnBeforeMenu");
+    builder.Event<&TChromium::FOnGetMenuLabel>(u"OnGetMenuLabel");
+    builder.Event<&TChromium::FOnMenuAction>(u"OnMenuAction");
+    builder.Event<&TChromium::FOnPrintHeaderFooter>(u"OnPrintHeaderFooter");
+    builder.Event<&TChromium::FOnPrintOptions>(u"OnPrintOptions");
+    builder.Event<&TChromium::FOnJsAlert>(u"OnJsAlert");
+    builder.Event<&TChromium::FOnJsConfirm>(u"OnJsConfirm");
+    builder.Event<&TChromium::FOnJsPrompt>(u"OnJsPrompt");
+    builder.Event<&TChromium::FOnJsBinding>(u"OnJsBinding");
+    builder.Event<&TChromium::FOnFindResult>(u"OnFindResult");
+    builder.Event<&TChromium::FOnDragStart>(u"OnDragStart");
+    builder.Event<&TChromium::FOnDragEnter>(u"OnDragEnter");
     builder.Object<&TChromium::Options>(u"Options")
         .Object<&TChromium::FontOptions>(u"FontOptions")
         .Value<&TChromium::DefaultEncoding, &TChromium::SetDefaultEncoding>(u"DefaultEncoding", u"")

@@ -23,90 +23,91 @@
 
 namespace larkwell {
 
-// Every event method of IChromiumEvents, one row each, in slot order after FillBrowserSettings:
-//   EVENT(Name, EventType, Result, (parameters), (arguments))        an event bound to an object
-//   FUNCTION_EVENT(Name, EventType, Result, (parameters), (arguments)) an event that is a plain function
-//   RENDER(Name, Result, (parameters), (arguments))                  off-screen rendering: no event
-// The interface method is Fire<Name>; Result is bool for methods that answer, else void.
-// clang-format off
-#define LARKWELL_CHROMIUM_EVENTS(EVENT, FUNCTION_EVENT, RENDER) \
-  EVENT(BeforePopup, TOnBeforePopup, bool, (const IPtr<ICefBrowser>& parentBrowser, TCefPopupFeatures& popupFeatures, TCefWindowInfo& windowInfo, ustring& url, IPtr<ICefBase>& client), (parentBrowser, popupFeatures, windowInfo, url, client)) \
-  EVENT(AfterCreated, TOnAfterCreated, void, (const IPtr<ICefBrowser>& browser), (browser)) \
-  EVENT(BeforeClose, TOnBeforeClose, bool, (const IPtr<ICefBrowser>& browser), (browser)) \
-  EVENT(Close, TOnClose, bool, (const IPtr<ICefBrowser>& browser), (browser)) \
-  EVENT(RunModal, TOnRunModal, bool, (const IPtr<ICefBrowser>& browser), (browser)) \
-  EVENT(LoadStart, TOnLoadStart, void, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame), (browser, frame)) \
-  EVENT(LoadEnd, TOnLoadEnd, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, int httpStatusCode), (browser, frame, httpStatusCode)) \
-  EVENT(LoadError, TOnLoadError, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, int errorCode, const ustring& failedUrl, ustring& errorText), (browser, frame, errorCode, failedUrl, errorText)) \
-  EVENT(AuthCredentials, TOnAuthCredentials, bool, (const IPtr<ICefBrowser>& browser, bool isProxy, int Port, const ustring& host, const ustring& realm, const ustring& scheme, ustring& username, ustring& password), (browser, isProxy, Port, host, realm, scheme, username, password)) \
-  EVENT(GetDownloadHandler, TOnGetDownloadHandler, bool, (const IPtr<ICefBrowser>& browser, const ustring& mimeType, const ustring& fileName, int64_t contentLength, IPtr<ICefDownloadHandler>& handler), (browser, mimeType, fileName, contentLength, handler)) \
-  EVENT(BeforeBrowse, TOnBeforeBrowse, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const IPtr<ICefRequest>& request, TCefHandlerNavtype navType, bool isRedirect), (browser, frame, request, navType, isRedirect)) \
-  EVENT(BeforeResourceLoad, TOnBeforeResourceLoad, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefRequest>& request, ustring& redirectUrl, IPtr<ICefStreamReader>& resourceStream, const IPtr<ICefResponse>& response, int loadFlags), (browser, request, redirectUrl, resourceStream, response, loadFlags)) \
-  EVENT(ProtocolExecution, TOnProtocolExecution, bool, (const IPtr<ICefBrowser>& browser, const ustring& url, bool& AllowOsExecution), (browser, url, AllowOsExecution)) \
-  EVENT(ResourceRedirect, TOnResourceRedirect, void, (const IPtr<ICefBrowser>& browser, const ustring& oldurl, ustring& newurl), (browser, oldurl, newurl)) \
-  EVENT(ResourceResponse, TOnResourceResponse, void, (const IPtr<ICefBrowser>& browser, const ustring& url, const IPtr<ICefResponse>& response, IPtr<ICefBase>& filter), (browser, url, response, filter)) \
-  EVENT(AddressChange, TOnAddressChange, void, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& url), (browser, frame, url)) \
-  EVENT(ContentsSizeChange, TOnContentsSizeChange, void, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, int width, int height), (browser, frame, width, height)) \
-  EVENT(ConsoleMessage, TOnConsoleMessage, bool, (const IPtr<ICefBrowser>& browser, const ustring& message, const ustring& source, int line), (browser, message, source, line)) \
-  EVENT(NavStateChange, TOnNavStateChange, bool, (const IPtr<ICefBrowser>& browser, bool canGoBack, bool canGoForward), (browser, canGoBack, canGoForward)) \
-  EVENT(StatusMessage, TOnStatusMessage, bool, (const IPtr<ICefBrowser>& browser, const ustring& value, TCefHandlerStatusType StatusType), (browser, value, StatusType)) \
-  EVENT(TitleChange, TOnTitleChange, bool, (const IPtr<ICefBrowser>& browser, const ustring& title), (browser, title)) \
-  EVENT(Tooltip, TOnTooltip, bool, (const IPtr<ICefBrowser>& browser, ustring& text), (browser, text)) \
-  EVENT(TakeFocus, TOnTakeFocus, void, (const IPtr<ICefBrowser>& browser, bool next), (browser, next)) \
-  EVENT(SetFocus, TOnSetFocus, bool, (const IPtr<ICefBrowser>& browser, TCefHandlerFocusSource source), (browser, source)) \
-  EVENT(FocusedNodeChanged, TOnFocusedNodeChanged, void, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const IPtr<ICefDomNode>& node), (browser, frame, node)) \
-  EVENT(KeyEvent, TOnKeyEvent, bool, (const IPtr<ICefBrowser>& browser, TCefHandlerKeyEventType event, int code, int modifiers, bool isSystemKey, bool isAfterJavaScript), (browser, event, code, modifiers, isSystemKey, isAfterJavaScript)) \
-  EVENT(BeforeMenu, TOnBeforeMenu, bool, (const IPtr<ICefBrowser>& browser, PCefMenuInfo menuInfo), (browser, menuInfo)) \
-  EVENT(GetMenuLabel, TOnGetMenuLabel, bool, (const IPtr<ICefBrowser>& browser, TCefMenuId menuId, ustring& caption), (browser, menuId, caption)) \
-  EVENT(MenuAction, TOnMenuAction, bool, (const IPtr<ICefBrowser>& browser, TCefMenuId menuId), (browser, menuId)) \
-  FUNCTION_EVENT(BeforeScriptExtensionLoad, TOnBeforeScriptExtensionLoad, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& extensionName), (browser, frame, extensionName)) \
-  EVENT(PrintHeaderFooter, TOnPrintHeaderFooter, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, PCefPrintInfo printInfo, const ustring& url, const ustring& title, int currentPage, int maxPages, ustring& topLeft, ustring& topCenter, ustring& topRight, ustring& bottomLeft, ustring& bottomCenter, ustring& bottomRight), (browser, frame, printInfo, url, title, currentPage, maxPages, topLeft, topCenter, topRight, bottomLeft, bottomCenter, bottomRight)) \
-  EVENT(PrintOptions, TOnPrintOptions, bool, (const IPtr<ICefBrowser>& browser, PCefPrintOptions printOptions), (browser, printOptions)) \
-  EVENT(JsAlert, TOnJsAlert, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& message), (browser, frame, message)) \
-  EVENT(JsConfirm, TOnJsConfirm, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& message, bool& retval), (browser, frame, message, retval)) \
-  EVENT(JsPrompt, TOnJsPrompt, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& message, const ustring& defaultValue, bool& retval, ustring& result), (browser, frame, message, defaultValue, retval, result)) \
-  EVENT(JsBinding, TOnJsBinding, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const IPtr<ICefv8Value>& obj), (browser, frame, obj)) \
-  EVENT(FindResult, TOnFindResult, bool, (const IPtr<ICefBrowser>& browser, int count, PCefRect selectionRect, bool identifier, bool activeMatchOrdinal, bool finalUpdate), (browser, count, selectionRect, identifier, activeMatchOrdinal, finalUpdate)) \
-  EVENT(ContextCreated, TOnContextEvent, void, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const IPtr<ICefv8Context>& context), (browser, frame, context)) \
-  EVENT(ContextReleased, TOnContextEvent, void, (const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const IPtr<ICefv8Context>& context), (browser, frame, context)) \
-  RENDER(GetViewRect, bool, (const IPtr<ICefBrowser>& browser, PCefRect rect), (browser, rect)) \
-  RENDER(GetScreenRect, bool, (const IPtr<ICefBrowser>& browser, PCefRect rect), (browser, rect)) \
-  RENDER(GetScreenPoint, bool, (const IPtr<ICefBrowser>& browser, int viewX, int viewY, int& screenX, int& screenY), (browser, viewX, viewY, screenX, screenY)) \
-  RENDER(PopupShow, void, (const IPtr<ICefBrowser>& browser, bool show), (browser, show)) \
-  RENDER(PopupSize, void, (const IPtr<ICefBrowser>& browser, PCefRect rect), (browser, rect)) \
-  RENDER(Paint, void, (const IPtr<ICefBrowser>& browser, TCefPaintElementType paintType, size_t dirtyRectsCount, const TCefRect* dirtyRects, const void* buffer), (browser, paintType, dirtyRectsCount, dirtyRects, buffer)) \
-  RENDER(CursorChange, void, (const IPtr<ICefBrowser>& browser, TCefCursorHandle cursor), (browser, cursor)) \
-  EVENT(DragStart, TOnDragEvent, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefDragData>& dragData, TCefDragOperationsMask mask), (browser, dragData, mask)) \
-  EVENT(DragEnter, TOnDragEvent, bool, (const IPtr<ICefBrowser>& browser, const IPtr<ICefDragData>& dragData, TCefDragOperationsMask mask), (browser, dragData, mask))
-// clang-format on
-
-namespace chromium_events_detail {
-
-// The event types: the method's parameters between Sender and, for answering events, Result.
-template <class Result, class Signature>
-struct EventTypes;
-template <class... P>
-struct EventTypes<void, void(P...)> {
-  using Bound = std::function<void(TObject* Sender, P...)>;
-  using Function = void (*)(TObject* Sender, P...);
-};
-template <class... P>
-struct EventTypes<bool, void(P...)> {
-  using Bound = std::function<void(TObject* Sender, P..., bool& Result)>;
-  using Function = void (*)(TObject* Sender, P..., bool& Result);
-};
-
-}  // namespace chromium_events_detail
-
-#define LARKWELL_DEFINE_EVENT_TYPE(Name, EventType, Result, Parameters, Arguments) \
-  using EventType = chromium_events_detail::EventTypes<Result, void Parameters>::Bound;
-#define LARKWELL_DEFINE_FUNCTION_EVENT_TYPE(Name, EventType, Result, Parameters, Arguments) \
-  using EventType = chromium_events_detail::EventTypes<Result, void Parameters>::Function;
-#define LARKWELL_NO_EVENT_TYPE(...)
-LARKWELL_CHROMIUM_EVENTS(LARKWELL_DEFINE_EVENT_TYPE, LARKWELL_DEFINE_FUNCTION_EVENT_TYPE, LARKWELL_NO_EVENT_TYPE)
-#undef LARKWELL_DEFINE_EVENT_TYPE
-#undef LARKWELL_DEFINE_FUNCTION_EVENT_TYPE
-#undef LARKWELL_NO_EVENT_TYPE
+// The event types, in slot order. Sender is the control; events that answer end in `bool& Result`,
+// which starts false. The script-extension event is a plain function, the others may be bound to
+// an object.
+using TOnBeforePopup =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& parentBrowser, TCefPopupFeatures& popupFeatures,
+                       TCefWindowInfo& windowInfo, ustring& url, IPtr<ICefBase>& client, bool& Result)>;
+using TOnAfterCreated = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser)>;
+using TOnBeforeClose = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, bool& Result)>;
+using TOnClose = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, bool& Result)>;
+using TOnRunModal = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, bool& Result)>;
+using TOnLoadStart =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame)>;
+using TOnLoadEnd = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                      int httpStatusCode, bool& Result)>;
+using TOnLoadError = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                        int errorCode, const ustring& failedUrl, ustring& errorText, bool& Result)>;
+using TOnAuthCredentials = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, bool isProxy, int Port,
+                                              const ustring& host, const ustring& realm, const ustring& scheme,
+                                              ustring& username, ustring& password, bool& Result)>;
+using TOnGetDownloadHandler = std::function<void(
+    TObject* Sender, const IPtr<ICefBrowser>& browser, const ustring& mimeType, const ustring& fileName,
+    int64_t contentLength, IPtr<ICefDownloadHandler>& handler, bool& Result)>;
+using TOnBeforeBrowse =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                       const IPtr<ICefRequest>& request, TCefHandlerNavtype navType, bool isRedirect, bool& Result)>;
+using TOnBeforeResourceLoad = std::function<void(
+    TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefRequest>& request, ustring& redirectUrl,
+    IPtr<ICefStreamReader>& resourceStream, const IPtr<ICefResponse>& response, int loadFlags, bool& Result)>;
+using TOnProtocolExecution = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const ustring& url,
+                                                bool& AllowOsExecution, bool& Result)>;
+using TOnResourceRedirect =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const ustring& oldurl, ustring& newurl)>;
+using TOnResourceResponse = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const ustring& url,
+                                               const IPtr<ICefResponse>& response, IPtr<ICefBase>& filter)>;
+using TOnAddressChange = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser,
+                                            const IPtr<ICefFrame>& frame, const ustring& url)>;
+using TOnContentsSizeChange = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser,
+                                                 const IPtr<ICefFrame>& frame, int width, int height)>;
+using TOnConsoleMessage = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const ustring& message,
+                                             const ustring& source, int line, bool& Result)>;
+using TOnNavStateChange = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, bool canGoBack,
+                                             bool canGoForward, bool& Result)>;
+using TOnStatusMessage = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const ustring& value,
+                                            TCefHandlerStatusType StatusType, bool& Result)>;
+using TOnTitleChange =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const ustring& title, bool& Result)>;
+using TOnTooltip = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, ustring& text, bool& Result)>;
+using TOnTakeFocus = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, bool next)>;
+using TOnSetFocus =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, TCefHandlerFocusSource source, bool& Result)>;
+using TOnFocusedNodeChanged = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser,
+                                                 const IPtr<ICefFrame>& frame, const IPtr<ICefDomNode>& node)>;
+using TOnKeyEvent =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, TCefHandlerKeyEventType event, int code,
+                       int modifiers, bool isSystemKey, bool isAfterJavaScript, bool& Result)>;
+using TOnBeforeMenu =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, PCefMenuInfo menuInfo, bool& Result)>;
+using TOnGetMenuLabel = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, TCefMenuId menuId,
+                                           ustring& caption, bool& Result)>;
+using TOnMenuAction =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, TCefMenuId menuId, bool& Result)>;
+using TOnBeforeScriptExtensionLoad = void (*)(TObject* Sender, const IPtr<ICefBrowser>& browser,
+                                              const IPtr<ICefFrame>& frame, const ustring& extensionName, bool& Result);
+using TOnPrintHeaderFooter = std::function<void(
+    TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, PCefPrintInfo printInfo,
+    const ustring& url, const ustring& title, int currentPage, int maxPages, ustring& topLeft, ustring& topCenter,
+    ustring& topRight, ustring& bottomLeft, ustring& bottomCenter, ustring& bottomRight, bool& Result)>;
+using TOnPrintOptions =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, PCefPrintOptions printOptions, bool& Result)>;
+using TOnJsAlert = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                      const ustring& message, bool& Result)>;
+using TOnJsConfirm = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                        const ustring& message, bool& retval, bool& Result)>;
+using TOnJsPrompt = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                       const ustring& message, const ustring& defaultValue, bool& retval,
+                                       ustring& result, bool& Result)>;
+using TOnJsBinding = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                        const IPtr<ICefv8Value>& obj, bool& Result)>;
+using TOnFindResult =
+    std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser, int count, PCefRect selectionRect,
+                       bool identifier, bool activeMatchOrdinal, bool finalUpdate, bool& Result)>;
+using TOnContextEvent = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser,
+                                           const IPtr<ICefFrame>& frame, const IPtr<ICefv8Context>& context)>;
+using TOnDragEvent = std::function<void(TObject* Sender, const IPtr<ICefBrowser>& browser,
+                                        const IPtr<ICefDragData>& dragData, TCefDragOperationsMask mask, bool& Result)>;
 
 class IChromiumEvents : public virtual IInterface {
  public:
@@ -115,12 +116,87 @@ class IChromiumEvents : public virtual IInterface {
   // Fills an engine browser-settings record from the control's options (browser_settings.h).
   virtual void FillBrowserSettings(TCefBrowserSettings& settings) = 0;
 
-  // Then Fire<Name> for each row of LARKWELL_CHROMIUM_EVENTS, in its order.
-#define LARKWELL_DECLARE_FIRE(Name, EventType, Result, Parameters, Arguments) virtual Result Fire##Name Parameters = 0;
-#define LARKWELL_DECLARE_RENDER(Name, Result, Parameters, Arguments) virtual Result Fire##Name Parameters = 0;
-  LARKWELL_CHROMIUM_EVENTS(LARKWELL_DECLARE_FIRE, LARKWELL_DECLARE_FIRE, LARKWELL_DECLARE_RENDER)
-#undef LARKWELL_DECLARE_FIRE
-#undef LARKWELL_DECLARE_RENDER
+  // Then one raise method per event, in slot order; each answers what its event answered.
+  virtual bool FireBeforePopup(const IPtr<ICefBrowser>& parentBrowser, TCefPopupFeatures& popupFeatures,
+                               TCefWindowInfo& windowInfo, ustring& url, IPtr<ICefBase>& client) = 0;
+  virtual void FireAfterCreated(const IPtr<ICefBrowser>& browser) = 0;
+  virtual bool FireBeforeClose(const IPtr<ICefBrowser>& browser) = 0;
+  virtual bool FireClose(const IPtr<ICefBrowser>& browser) = 0;
+  virtual bool FireRunModal(const IPtr<ICefBrowser>& browser) = 0;
+  virtual void FireLoadStart(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame) = 0;
+  virtual bool FireLoadEnd(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, int httpStatusCode) = 0;
+  virtual bool FireLoadError(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, int errorCode,
+                             const ustring& failedUrl, ustring& errorText) = 0;
+  virtual bool FireAuthCredentials(const IPtr<ICefBrowser>& browser, bool isProxy, int Port, const ustring& host,
+                                   const ustring& realm, const ustring& scheme, ustring& username,
+                                   ustring& password) = 0;
+  virtual bool FireGetDownloadHandler(const IPtr<ICefBrowser>& browser, const ustring& mimeType,
+                                      const ustring& fileName, int64_t contentLength,
+                                      IPtr<ICefDownloadHandler>& handler) = 0;
+  virtual bool FireBeforeBrowse(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                const IPtr<ICefRequest>& request, TCefHandlerNavtype navType, bool isRedirect) = 0;
+  virtual bool FireBeforeResourceLoad(const IPtr<ICefBrowser>& browser, const IPtr<ICefRequest>& request,
+                                      ustring& redirectUrl, IPtr<ICefStreamReader>& resourceStream,
+                                      const IPtr<ICefResponse>& response, int loadFlags) = 0;
+  virtual bool FireProtocolExecution(const IPtr<ICefBrowser>& browser, const ustring& url, bool& AllowOsExecution) = 0;
+  virtual void FireResourceRedirect(const IPtr<ICefBrowser>& browser, const ustring& oldurl, ustring& newurl) = 0;
+  virtual void FireResourceResponse(const IPtr<ICefBrowser>& browser, const ustring& url,
+                                    const IPtr<ICefResponse>& response, IPtr<ICefBase>& filter) = 0;
+  virtual void FireAddressChange(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                 const ustring& url) = 0;
+  virtual void FireContentsSizeChange(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, int width,
+                                      int height) = 0;
+  virtual bool FireConsoleMessage(const IPtr<ICefBrowser>& browser, const ustring& message, const ustring& source,
+                                  int line) = 0;
+  virtual bool FireNavStateChange(const IPtr<ICefBrowser>& browser, bool canGoBack, bool canGoForward) = 0;
+  virtual bool FireStatusMessage(const IPtr<ICefBrowser>& browser, const ustring& value,
+                                 TCefHandlerStatusType StatusType) = 0;
+  virtual bool FireTitleChange(const IPtr<ICefBrowser>& browser, const ustring& title) = 0;
+  virtual bool FireTooltip(const IPtr<ICefBrowser>& browser, ustring& text) = 0;
+  virtual void FireTakeFocus(const IPtr<ICefBrowser>& browser, bool next) = 0;
+  virtual bool FireSetFocus(const IPtr<ICefBrowser>& browser, TCefHandlerFocusSource source) = 0;
+  virtual void FireFocusedNodeChanged(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                      const IPtr<ICefDomNode>& node) = 0;
+  virtual bool FireKeyEvent(const IPtr<ICefBrowser>& browser, TCefHandlerKeyEventType event, int code, int modifiers,
+                            bool isSystemKey, bool isAfterJavaScript) = 0;
+  virtual bool FireBeforeMenu(const IPtr<ICefBrowser>& browser, PCefMenuInfo menuInfo) = 0;
+  virtual bool FireGetMenuLabel(const IPtr<ICefBrowser>& browser, TCefMenuId menuId, ustring& caption) = 0;
+  virtual bool FireMenuAction(const IPtr<ICefBrowser>& browser, TCefMenuId menuId) = 0;
+  virtual bool FireBeforeScriptExtensionLoad(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                             const ustring& extensionName) = 0;
+  virtual bool FirePrintHeaderFooter(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                     PCefPrintInfo printInfo, const ustring& url, const ustring& title, int currentPage,
+                                     int maxPages, ustring& topLeft, ustring& topCenter, ustring& topRight,
+                                     ustring& bottomLeft, ustring& bottomCenter, ustring& bottomRight) = 0;
+  virtual bool FirePrintOptions(const IPtr<ICefBrowser>& browser, PCefPrintOptions printOptions) = 0;
+  virtual bool FireJsAlert(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& message) = 0;
+  virtual bool FireJsConfirm(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& message,
+                             bool& retval) = 0;
+  virtual bool FireJsPrompt(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame, const ustring& message,
+                            const ustring& defaultValue, bool& retval, ustring& result) = 0;
+  virtual bool FireJsBinding(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                             const IPtr<ICefv8Value>& obj) = 0;
+  virtual bool FireFindResult(const IPtr<ICefBrowser>& browser, int count, PCefRect selectionRect, bool identifier,
+                              bool activeMatchOrdinal, bool finalUpdate) = 0;
+  virtual void FireContextCreated(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                  const IPtr<ICefv8Context>& context) = 0;
+  virtual void FireContextReleased(const IPtr<ICefBrowser>& browser, const IPtr<ICefFrame>& frame,
+                                   const IPtr<ICefv8Context>& context) = 0;
+  // Off-screen rendering, which has no events: the windowed control answers these itself.
+  virtual bool FireGetViewRect(const IPtr<ICefBrowser>& browser, PCefRect rect) = 0;
+  virtual bool FireGetScreenRect(const IPtr<ICefBrowser>& browser, PCefRect rect) = 0;
+  virtual bool FireGetScreenPoint(const IPtr<ICefBrowser>& browser, int viewX, int viewY, int& screenX,
+                                  int& screenY) = 0;
+  virtual void FirePopupShow(const IPtr<ICefBrowser>& browser, bool show) = 0;
+  virtual void FirePopupSize(const IPtr<ICefBrowser>& browser, PCefRect rect) = 0;
+  virtual void FirePaint(const IPtr<ICefBrowser>& browser, TCefPaintElementType paintType, size_t dirtyRectsCount,
+                         const TCefRect* dirtyRects, const void* buffer) = 0;
+  virtual void FireCursorChange(const IPtr<ICefBrowser>& browser, TCefCursorHandle cursor) = 0;
+
+  virtual bool FireDragStart(const IPtr<ICefBrowser>& browser, const IPtr<ICefDragData>& dragData,
+                             TCefDragOperationsMask mask) = 0;
+  virtual bool FireDragEnter(const IPtr<ICefBrowser>& browser, const IPtr<ICefDragData>& dragData,
+                             TCefDragOperationsMask mask) = 0;
 };
 inline const InterfaceRegistration<IChromiumEvents> kRegisterIChromiumEvents;
 

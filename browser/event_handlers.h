@@ -1,8 +1,8 @@
 // The fourteen handlers of the browser control's client. Each derives from one handler family of
 // the binding (engine/handlers_own.h) and forwards every callback unchanged, in the same order,
 // to the control's IChromiumEvents, returning its answer where the callback has one. The
-// exceptions are marked where they stand: the pop-up gets the control's settings first, the
-// redirect output starts empty, and answers of callbacks without a result are dropped.
+// exceptions are marked where they stand: the pop-up gets the control's settings first, and
+// answers of callbacks without a result are dropped.
 //
 // When the client releases its handlers it cuts each one's link to the control, waiting for calls
 // that engine threads already have inside the control. A handler the engine still holds after
@@ -130,9 +130,8 @@ class TCustomRequestHandler final : public TChromiumHandler<TCefRequestHandlerOw
     return Forward<&IChromiumEvents::FireBeforeResourceLoad>(browser, request, redirectUrl, resourceStream, response,
                                                              loadFlags);
   }
-  // The new address starts empty, whatever the caller passed in.
+  // The control's raise empties the new address (chromium.h); the binding never reads the engine's.
   void OnResourceRedirect(const IPtr<ICefBrowser>& browser, const ustring& oldUrl, ustring& newUrl) override {
-    newUrl.clear();
     Forward<&IChromiumEvents::FireResourceRedirect>(browser, oldUrl, newUrl);
   }
   void OnResourceResponse(const IPtr<ICefBrowser>& browser, const ustring& url, const IPtr<ICefResponse>& response,

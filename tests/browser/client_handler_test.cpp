@@ -10,7 +10,7 @@
 namespace larkwell::testing {
 namespace {
 
-using ClientHandlerTest = HandlerTest;
+using ClientHandlerTest = RecordingClientTest;
 
 using Getter = IPtr<ICefBase> (TCustomClientHandler::*)();
 

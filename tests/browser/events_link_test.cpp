@@ -10,7 +10,8 @@
 
 #include "browser/client_handler.h"
 #include "engine/cef_error_report.h"
-#include "tests/browser/engine_side.h"
+#include "tests/browser/recording_events.h"
+#include "tests/support/engine_side.h"
 #include "tests/browser/recording_events.h"
 #include "tests/support/engine_test.h"
 

@@ -7,7 +7,7 @@
 namespace larkwell::testing {
 namespace {
 
-using HandlerArgumentsTest = HandlerTest;
+using HandlerArgumentsTest = RecordingClientTest;
 
 ustring Text(const TCefString* record) { return CefStringToNative(record); }
 

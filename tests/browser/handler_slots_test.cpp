@@ -9,7 +9,7 @@
 namespace larkwell::testing {
 namespace {
 
-using HandlerSlotsTest = HandlerTest;
+using HandlerSlotsTest = RecordingClientTest;
 
 TEST_F(HandlerSlotsTest, EveryCallbackReachesItsEventWithTheEnginesArgumentsAndAnswers) {
   for (bool answer : {false, true}) {

@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "engine/cef_error_report.h"
-#include "tests/browser/engine_side.h"
+#include "browser/client_handler.h"
+#include "tests/browser/recording_events.h"
+#include "tests/support/engine_side.h"
 #include "tests/support/engine_test.h"
 
 namespace larkwell::testing {
@@ -29,7 +31,8 @@ struct Handlers {
   TCefDragHandler* drag;
 };
 
-inline Handlers Fetch(EngineSide& e, TCustomClientHandler& client) {
+inline Handlers Fetch(EngineSide& e, TCustomClientHandler& handler) {
+  TCefClient* client = handler.DataAs<TCefClient>();
   return {e.Get(client, &TCefClient::get_life_span_handler), e.Get(client, &TCefClient::get_load_handler),
           e.Get(client, &TCefClient::get_request_handler),   e.Get(client, &TCefClient::get_display_handler),
           e.Get(client, &TCefClient::get_focus_handler),     e.Get(client, &TCefClient::get_keyboard_handler),
@@ -40,11 +43,11 @@ inline Handlers Fetch(EngineSide& e, TCustomClientHandler& client) {
 }
 
 // A client for recording events, with every handler family got from it as the engine does.
-class HandlerTest : public EngineTest {
+class RecordingClientTest : public EngineTest {
  protected:
   void SetUp() override {
     ResetCefReportedErrors();
-    engine->Name(events);
+    events.names = engine->Names();
   }
   void TearDown() override {
     events.ClearReactions();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "browser/chromium_events.h"
+#include "tests/browser/chromium_event_table.h"
 
 namespace larkwell::testing {
 

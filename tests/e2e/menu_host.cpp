@@ -17,6 +17,7 @@
 #include "enginesim/control_firing.h"
 #include "framework/ui/application.h"
 #include "framework/ui/form.h"
+#include "tests/browser/chromium_event_table.h"
 
 namespace {
 

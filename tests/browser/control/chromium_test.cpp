@@ -9,6 +9,7 @@
 
 #include "enginesim/control_firing.h"
 #include "framework/forms/form_writer.h"
+#include "tests/browser/chromium_event_table.h"
 #include "tests/browser/control/chromium_test_support.h"
 
 namespace larkwell::testing {

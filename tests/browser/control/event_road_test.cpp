@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browser/chromium.h"
+#include "tests/browser/chromium_event_table.h"
 #include "tests/browser/handler_slot_table.h"
 
 namespace larkwell::testing {
@@ -44,12 +45,12 @@ struct TToRecording<Fire, Answering, void (*)(TObject*, P...)> {
   static auto Make() { return &Call; }
 };
 
-// The client of HandlerTest, but forwarding to a control whose properties record.
+// The client of RecordingClientTest, but forwarding to a control whose properties record.
 class EventRoadTest : public EngineTest {
  protected:
   void SetUp() override {
     ResetCefReportedErrors();
-    engine->Name(events);
+    events.names = engine->Names();
     // The engine hands a pop-up's settings over sized: the control fills them before the event.
     engine->settings.size = sizeof(TCefBrowserSettings);
     gRecording = &events;

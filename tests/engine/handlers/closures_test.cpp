@@ -91,7 +91,7 @@ TEST_F(HandlerTest, AnAccessorWithAGetterOnlyRefusesEverySet) {
   Fired got(structure, "v8accessor.get", {Text(u"y"), Obj(object), ObjOut(nullptr), String(u"")});
   EXPECT_EQ(asked, u"y");
   EXPECT_EQ(got.answer(), 1);
-  EXPECT_EQ(got.object(2), value.get());
+  EXPECT_EQ(got.object(2), value.base());
   EXPECT_EQ(got.refct(2), 3);  // the test's, the closure's answer and the engine's
   answer.Reset();
 }
@@ -129,8 +129,8 @@ TEST_F(HandlerTest, AClosuresCapturedValueLivesExactlyAsLongAsItsAdapter) {
 
 TEST_F(HandlerTest, AVisitorsClosureRunsOncePerVisit) {
   IPtr<ICefFrame> frame = WrapperOf<ICefFrame>(o.frame);
-  o.document.get()->add_ref(o.document);
-  sim_frame_set_document(reinterpret_cast<TCefFrame*>(o.frame.get()), reinterpret_cast<TCefDomDocument*>(o.document.get()));
+  sim_add_ref(o.document.base());
+  sim_frame_set_document(o.frame, o.document);
   int visits = 0;
   IPtr<ICefDomVisitor> visitor = New<TCefFastDomVisitor>([&](const IPtr<ICefDomDocument>& document) {
     ++visits;
@@ -139,7 +139,7 @@ TEST_F(HandlerTest, AVisitorsClosureRunsOncePerVisit) {
   frame->VisitDom(visitor);
   frame->VisitDom(visitor);
   EXPECT_EQ(visits, 2);
-  sim_frame_set_document(reinterpret_cast<TCefFrame*>(o.frame.get()), nullptr);
+  sim_frame_set_document(o.frame, nullptr);
 }
 
 TEST_F(HandlerTest, AThrowingClosureIsStoppedAtTheAdaptersEntry) {

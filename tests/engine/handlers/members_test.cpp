@@ -30,7 +30,7 @@ TEST_F(HandlerTest, EveryMemberReachesItsMethodWithTheArgumentsConvertedAndAnswe
       EXPECT_EQ(recorder->seen, c.seen);
       EXPECT_EQ(fired.answer(), ExpectedAnswer(c.answers, answer));
       EXPECT_EQ(fired.answer_object(), nullptr);
-      if (!c.args.empty() && c.args[0].object == o.browser.get()) {
+      if (!c.args.empty() && c.args[0].object == o.browser.base()) {
         EXPECT_EQ(recorder->browser_window, kWindow);  // a working browser wrapper
       }
       // The wrappers made for the call released the references the engine passed.

@@ -31,7 +31,7 @@ TEST_F(HandlerTest, BeforeResourceLoadWritesBackOnlyWhenFalseAndTheUrlOnlyWhenNo
     EXPECT_EQ(fired->answer(), 0);
     EXPECT_EQ(fired->text(2), u"http://elsewhere/");
     EXPECT_TRUE(fired->sentinel_released(2));
-    EXPECT_EQ(fired->object(3), other.get());
+    EXPECT_EQ(fired->object(3), other.base());
     EXPECT_EQ(fired->refct(3), 3);   // the test's, the recorder's and the engine's
     EXPECT_EQ(o.stream.refct(), 1);  // the old pointer's reference went with it
   }
@@ -68,11 +68,11 @@ TEST_F(HandlerTest, ResourceResponseAlwaysReplacesTheFilterPointer) {
   };
   {
     auto fired = fire();  // left alone: the same filter comes back with its one reference
-    EXPECT_EQ(fired->object(3), o.filter.get());
+    EXPECT_EQ(fired->object(3), o.filter.base());
     EXPECT_EQ(fired->refct(3), 2);
   }
   handler.object = WrapperOf(other);
-  EXPECT_EQ(fire()->object(3), other.get());
+  EXPECT_EQ(fire()->object(3), other.base());
   handler.object = IPtr<ICefBase>();
   EXPECT_EQ(fire()->object(3), nullptr);
   EXPECT_EQ(o.filter.refct(), 1);
@@ -132,7 +132,7 @@ TEST_F(HandlerTest, PrintHeaderAndFooterReplaceAllSixOnlyWhenFalse) {
   for (bool answer : {true, false}) {
     handler.answer = answer;
     Fired fired(handler.Data(), "print_handler.get_print_header_footer",
-                {Obj(o.browser), Obj(o.frame), Ptr(&o.print_info), Text(u"u"), Text(u"t"), Int(1), Int(1), hf, hf,
+                {Obj(o.browser), Obj(o.frame), Ptr(&o.printInfo), Text(u"u"), Text(u"t"), Int(1), Int(1), hf, hf,
                  hf, hf, hf, hf});
     for (int i = 0; i < 6; ++i) {
       SCOPED_TRACE(i);
@@ -181,8 +181,8 @@ TEST_F(HandlerTest, BeforePopupAlwaysWritesTheUrlAndTheClient) {
   const auto fire = [&] {
     return std::make_unique<Fired>(
         handler.Data(), "life_span_handler.on_before_popup",
-        std::vector<TSimArg>{Obj(o.browser), Ptr(&o.popup_features), Ptr(&o.window_info), String(u"http://popup/"),
-                             ObjOut(client), Ptr(&o.browser_settings)});
+        std::vector<TSimArg>{Obj(o.browser), Ptr(&o.popupFeatures), Ptr(&o.windowInfo), String(u"http://popup/"),
+                             ObjOut(client), Ptr(&o.settings)});
   };
   handler.answer = true;  // unchanged, but written back all the same
   {

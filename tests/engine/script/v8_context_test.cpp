@@ -88,9 +88,9 @@ TEST_F(ContextTest, AFunctionRunWithAContextRunsInItWithoutEnteringIt) {
   EXPECT_EQ(call.outs_started_empty, 1);
 }
 
-using HandlerTest = ScriptTest;
+using V8HandlerTest = ScriptTest;
 
-TEST_F(HandlerTest, AnEngineHandlerGetsNameObjectAndArgumentsAndAnswersItsValue) {
+TEST_F(V8HandlerTest, AnEngineHandlerGetsNameObjectAndArgumentsAndAnswersItsValue) {
   const IPtr<ICefv8Handler> handler = TCefv8HandlerRef::UnWrap(sim_create_v8handler(nullptr));
   const IValue self = TCefv8ValueRef::CreateObjectWithAccessor(nullptr, nullptr);
   const IValue first = TCefv8ValueRef::CreateInt(7);
@@ -108,7 +108,7 @@ TEST_F(HandlerTest, AnEngineHandlerGetsNameObjectAndArgumentsAndAnswersItsValue)
   EXPECT_EQ(call.outs_started_empty, 1);
 }
 
-TEST_F(HandlerTest, AnEngineHandlerWithoutArgumentsOrObject) {
+TEST_F(V8HandlerTest, AnEngineHandlerWithoutArgumentsOrObject) {
   const IPtr<ICefv8Handler> handler = TCefv8HandlerRef::UnWrap(sim_create_v8handler(nullptr));
   IValue retval;
   ustring exception;
@@ -120,7 +120,7 @@ TEST_F(HandlerTest, AnEngineHandlerWithoutArgumentsOrObject) {
   EXPECT_EQ(call.has_object, 0);
 }
 
-TEST_F(HandlerTest, AThrowingEngineHandlerGivesItsTextAndNoValue) {
+TEST_F(V8HandlerTest, AThrowingEngineHandlerGivesItsTextAndNoValue) {
   const IPtr<ICefv8Handler> handler = TCefv8HandlerRef::UnWrap(sim_create_v8handler("nicht gut \xC3\xBC"));
   IValue retval = TCefv8ValueRef::CreateNull();
   ustring exception;
@@ -129,7 +129,7 @@ TEST_F(HandlerTest, AThrowingEngineHandlerGivesItsTextAndNoValue) {
   EXPECT_FALSE(retval);
 }
 
-TEST_F(HandlerTest, TheHandlerOfAFunctionRunsTheProgramsHandler) {
+TEST_F(V8HandlerTest, TheHandlerOfAFunctionRunsTheProgramsHandler) {
   IPtr<TTestHandler> program = New<TTestHandler>();
   program->throw_text = u"from the program";
   const IPtr<ICefv8Handler> handler = TCefv8ValueRef::CreateFunction(u"f", program)->GetFunctionHandler();

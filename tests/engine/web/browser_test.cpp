@@ -148,7 +148,7 @@ TEST_F(BrowserTest, EveryFrameResultIsANewWrapperOfTheSameEngineFrame) {
 
 TEST_F(BrowserTest, FocusedFrameFollowsTheEngine) {
   IPtr<ICefFrame> form = AddFrame(browser, "form");
-  sim_frame_focus(static_cast<TCefFrame*>(StructureOf(form)));
+  sim_frame_focus(StructureOf<TCefFrame>(form));
   EXPECT_EQ(browser->GetFocusedFrame()->GetName(), u"form");
 }
 
@@ -216,7 +216,7 @@ TEST_F(BrowserTest, GetImagePaintsIntoTheCallersBuffer) {
 
 TEST_F(BrowserTest, PopupVisibility) {
   EXPECT_FALSE(browser->IsPopupVisible());
-  sim_browser_set_popup_visible(static_cast<TCefBrowser*>(StructureOf(browser)), 1);
+  sim_browser_set_popup_visible(StructureOf<TCefBrowser>(browser), 1);
   EXPECT_TRUE(browser->IsPopupVisible());
   browser->HidePopup();
   EXPECT_FALSE(browser->IsPopupVisible());
@@ -244,7 +244,7 @@ TEST_F(BrowserTest, InputAndInvalidationReachTheEngineInOrder) {
       {SIM_EVENT_INVALIDATE, {1, 2, 30, 40, 0}},
   };
   std::vector<TSimEvent> received(expected.size() + 1);
-  auto* structure = static_cast<TCefBrowser*>(StructureOf(browser));
+  auto* structure = StructureOf<TCefBrowser>(browser);
   received.resize(sim_browser_events(structure, received.data(), static_cast<int>(received.size())));
   EXPECT_EQ(received, expected);
 }

@@ -119,7 +119,7 @@ TEST_F(FrameTest, AStreamWhoseSeekAnswersNonZeroLoadsNothing) {
   stream.SetPosition(0);
   IPtr<ICefStreamReader> reader =
       TCefStreamReaderRef::CreateForCustomStream(New<TPositionAnsweringReader>(&stream, false));
-  auto* structure = static_cast<TCefFrame*>(StructureOf(frame));
+  auto* structure = StructureOf<TCefFrame>(frame);
   const ustring address = u"about:failed";
   TCefString url = CefStringView(address);
   structure->load_stream(structure, CefWrap<TCefStreamReader>(reader), &url);
@@ -202,7 +202,7 @@ TEST_F(FrameTest, VisitDomHandsTheVisitorTheFramesDocument) {
   frame->VisitDom(visitor);
   EXPECT_EQ(visitor->visits, 0) << "no document, no visit";
 
-  sim_frame_set_document(static_cast<TCefFrame*>(StructureOf(frame)),
+  sim_frame_set_document(StructureOf<TCefFrame>(frame),
                          sim_create_document("<html><head><title>标题</title></head></html>",
                                              "http://example.test/"));
   frame->VisitDom(visitor);
@@ -214,10 +214,10 @@ TEST_F(FrameTest, VisitDomHandsTheVisitorTheFramesDocument) {
 TEST_F(FrameTest, GetV8ContextAnswersTheFramesContext) {
   EXPECT_FALSE(frame->GetV8Context());
   TCefV8Context* context = sim_create_v8context(nullptr, nullptr);
-  sim_frame_set_v8context(static_cast<TCefFrame*>(StructureOf(frame)), context);
+  sim_frame_set_v8context(StructureOf<TCefFrame>(frame), context);
   IPtr<ICefv8Context> answer = frame->GetV8Context();
   ASSERT_TRUE(answer);
-  EXPECT_EQ(StructureOf(answer), context);
+  EXPECT_EQ(StructureOf<TCefV8Context>(answer), context);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "enginesim/control_web.h"
 #include "enginesim/exports.h"
 #include "engine/ceflib.h"
+#include "tests/support/engine_side.h"
 #include "tests/support/engine_test.h"
 
 namespace larkwell::testing {
@@ -51,14 +52,6 @@ class EngineMultimap {
   TCefStringMultimap handle_;
 };
 
-// The engine structure behind a wrapper, borrowed: valid while the wrapper lives.
-template <class I>
-void* StructureOf(const IPtr<I>& object) {
-  TCefBase* structure = object->Wrap();
-  structure->release(structure);  // give back the reference Wrap added
-  return structure;
-}
-
 // What the engine object behind `object` recorded under `key` (see enginesim/control_web.h).
 template <class I>
 int64_t Recorded(const IPtr<I>& object, const char* key) {
@@ -76,9 +69,9 @@ inline IPtr<ICefBrowser> MakeBrowser(TSimBrowserSetup setup = {}) {
 // A new child frame of the main frame (or of `parent`); the browser keeps it.
 inline IPtr<ICefFrame> AddFrame(const IPtr<ICefBrowser>& browser, const char* name,
                                 const IPtr<ICefFrame>& parent = {}) {
-  auto* parent_structure = parent ? static_cast<TCefFrame*>(StructureOf(parent)) : nullptr;
+  auto* parent_structure = parent ? StructureOf<TCefFrame>(parent) : nullptr;
   return CefUnWrapAs<ICefFrame>(sim_browser_add_frame(
-      static_cast<TCefBrowser*>(StructureOf(browser)), parent_structure, name));
+      StructureOf<TCefBrowser>(browser), parent_structure, name));
 }
 
 // A file of the temporary directory holding `content`, removed at the end of its scope.
