@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/exceptions.h"
+#include "os/dynamic_library.h"
+#include "os/last_error.h"
 
 namespace larkwell {
 
@@ -76,6 +78,31 @@ DWORD FlagsOf(const TOpenOptions& options) {
   return flags;
 }
 
+// The common dialogs' library is loaded when a dialog is first shown, not with the program: it
+// brings a good part of the shell's libraries with it, which would lengthen every start for a
+// dialog that most runs never show. It stays loaded for the rest of the process.
+struct TCommonDialogs {
+  decltype(&GetSaveFileNameW) GetSaveFileName;
+  decltype(&CommDlgExtendedError) ExtendedError;
+};
+
+template <class Function>
+Function Export(os::ModuleHandle library, const char* name) {
+  void* found = os::FindExport(library, name);
+  if (!found) throw os::LastOSError();
+  return reinterpret_cast<Function>(found);
+}
+
+const TCommonDialogs& CommonDialogs() {
+  static const TCommonDialogs dialogs = [] {
+    const os::ModuleHandle library = os::LoadModule(u"comdlg32.dll");
+    if (!library) throw os::LastOSError();
+    return TCommonDialogs{Export<decltype(&GetSaveFileNameW)>(library, "GetSaveFileNameW"),
+                          Export<decltype(&CommDlgExtendedError)>(library, "CommDlgExtendedError")};
+  }();
+  return dialogs;
+}
+
 }  // namespace
 
 bool TSaveDialog::Execute(HWND owner) {
@@ -98,8 +125,9 @@ bool TSaveDialog::Execute(HWND owner) {
   request.lpstrDefExt = DefaultExt.empty() ? nullptr : Wide(DefaultExt);
   request.Flags = FlagsOf(Options);
 
-  if (!GetSaveFileNameW(&request)) {
-    const DWORD error = CommDlgExtendedError();
+  const TCommonDialogs& dialogs = CommonDialogs();
+  if (!dialogs.GetSaveFileName(&request)) {
+    const DWORD error = dialogs.ExtendedError();
     if (error != 0) {
       throw Exception(u"The save dialog could not be shown (error " + Utf8ToUstring(std::to_string(error)) + u")");
     }
