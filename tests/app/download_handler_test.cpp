@@ -157,29 +157,52 @@ TEST_F(DownloadHandlerTest, FewerBytesThanAnnouncedIsAFailure) {
   EXPECT_EQ(stream.Size(), 600);
 }
 
-TEST_F(DownloadHandlerTest, AnOwnedFileIsClosedBeforeTheUserIsToldItIsComplete) {
+// An owned file of `announced` bytes that gets ten: what the user is told at the end, and
+// whether the file could be opened for writing while the message was up (it was closed first).
+struct TOwnedFileEnd {
+  TDialogSeen Box;
+  bool OpenableWhileTold = false;
+  int64_t SizeAfter = -1;
+};
+TOwnedFileEnd EndOwnedFile(const char16_t* name, int64_t announced) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
-  const ustring path = FromWide(folder) + u"完成.xls";
-  auto* file = new TFileStream(path, FileMode::kCreate);
-  auto handler = New<TCefStreamDownloadHandler>(file, true, 10, path);
+  const ustring path = FromWide(folder) + name;
+  auto handler = New<TCefStreamDownloadHandler>(new TFileStream(path, FileMode::kCreate), true, announced, path);
   handler->ReceivedData(const_cast<char*>("0123456789"), 10);
-  bool openable = false;
+  TOwnedFileEnd end;
   TDialogWatcher watcher([&](HWND box) {
     HANDLE other = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    openable = other != INVALID_HANDLE_VALUE;
-    if (openable) CloseHandle(other);
+    end.OpenableWhileTold = other != INVALID_HANDLE_VALUE;
+    if (end.OpenableWhileTold) CloseHandle(other);
     TDialogWatcher::PressButton(IDOK)(box);
   });
   handler->Complete();
-  EXPECT_TRUE(watcher.Result().Found);
-  EXPECT_TRUE(openable);  // while the completion message was up
+  end.Box = watcher.Result();
   handler.Reset();
   HANDLE check = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(check, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetFileSize(check, nullptr), 10u);
-  CloseHandle(check);
+  if (check != INVALID_HANDLE_VALUE) {
+    end.SizeAfter = GetFileSize(check, nullptr);
+    CloseHandle(check);
+  }
   DeleteFileW(Wide(path));
+  return end;
+}
+
+// Complete or failed, the handler closes the file it owns before the user is told, so the file
+// can be opened while the message is up; what was written stays.
+TEST_F(DownloadHandlerTest, AnOwnedFileIsClosedBeforeTheUserIsToldOfTheEnd) {
+  const TOwnedFileEnd complete = EndOwnedFile(u"完成.xls", 10);
+  ASSERT_TRUE(complete.Box.Found);
+  EXPECT_TRUE(ShowsIcon(complete.Box, IDI_INFORMATION));
+  EXPECT_TRUE(complete.OpenableWhileTold);
+  EXPECT_EQ(complete.SizeAfter, 10);
+
+  const TOwnedFileEnd failed = EndOwnedFile(u"失败.xls", 1000);  // 10 of the 1000 bytes announced
+  ASSERT_TRUE(failed.Box.Found);
+  EXPECT_TRUE(ShowsIcon(failed.Box, IDI_ERROR));
+  EXPECT_TRUE(failed.OpenableWhileTold);
+  EXPECT_EQ(failed.SizeAfter, 10);
 }
 
 // A stream that takes `room` bytes, then fails without saying why (no last error of its own).
@@ -248,32 +271,6 @@ TEST_F(DownloadHandlerTest, MoreBytesThanAnnouncedIsStillComplete) {
   // The information icon, and no owner: the box stands on its own over whatever is up.
   EXPECT_TRUE(ShowsIcon(box, IDI_INFORMATION));
   EXPECT_EQ(box.Owner, nullptr);
-}
-
-// The failure path closes the file it owns before the user is told, so the file can be opened
-// while the message is up.
-TEST_F(DownloadHandlerTest, AFailedDownloadsOwnedFileIsClosedBeforeTheUserIsTold) {
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  const ustring path = FromWide(folder) + u"失败.xls";
-  auto* file = new TFileStream(path, FileMode::kCreate);
-  auto handler = New<TCefStreamDownloadHandler>(file, true, 1000, path);
-  handler->ReceivedData(const_cast<char*>("0123456789"), 10);
-  bool openable = false;
-  TDialogSeen seen;
-  TDialogWatcher watcher([&](HWND box) {
-    HANDLE other = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    openable = other != INVALID_HANDLE_VALUE;
-    if (openable) CloseHandle(other);
-    TDialogWatcher::PressButton(IDOK)(box);
-  });
-  handler->Complete();  // 10 of the 1000 bytes announced
-  seen = watcher.Result();
-  ASSERT_TRUE(seen.Found);
-  EXPECT_TRUE(ShowsIcon(seen, IDI_ERROR));
-  EXPECT_TRUE(openable);
-  handler.Reset();
-  DeleteFileW(Wide(path));
 }
 
 }  // namespace
