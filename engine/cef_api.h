@@ -160,10 +160,58 @@ CEF_STRUCTURES(CEF_DECLARE_STRUCTURE)
 CEF_RECORDS(CEF_DECLARE_STRUCTURE)
 #undef CEF_DECLARE_STRUCTURE
 
-#define CEF_DECLARE_POINTER_TYPE(name, ...) typedef TCef##name* PCef##name;
-CEF_STRUCTURES(CEF_DECLARE_POINTER_TYPE)
-CEF_RECORDS(CEF_DECLARE_POINTER_TYPE)
-#undef CEF_DECLARE_POINTER_TYPE
+// A pointer type per structure and record, as the handlers' signatures name them.
+typedef TCefBrowser* PCefBrowser;
+typedef TCefFrame* PCefFrame;
+typedef TCefRequest* PCefRequest;
+typedef TCefPostData* PCefPostData;
+typedef TCefPostDataElement* PCefPostDataElement;
+typedef TCefStreamReader* PCefStreamReader;
+typedef TCefResponse* PCefResponse;
+typedef TCefDragData* PCefDragData;
+typedef TCefV8Value* PCefV8Value;
+typedef TCefV8Context* PCefV8Context;
+typedef TCefV8Handler* PCefV8Handler;
+typedef TCefV8Exception* PCefV8Exception;
+typedef TCefDomDocument* PCefDomDocument;
+typedef TCefDomNode* PCefDomNode;
+typedef TCefDomEvent* PCefDomEvent;
+typedef TCefClient* PCefClient;
+typedef TCefLifeSpanHandler* PCefLifeSpanHandler;
+typedef TCefLoadHandler* PCefLoadHandler;
+typedef TCefRequestHandler* PCefRequestHandler;
+typedef TCefDisplayHandler* PCefDisplayHandler;
+typedef TCefFocusHandler* PCefFocusHandler;
+typedef TCefKeyboardHandler* PCefKeyboardHandler;
+typedef TCefMenuHandler* PCefMenuHandler;
+typedef TCefPermissionHandler* PCefPermissionHandler;
+typedef TCefPrintHandler* PCefPrintHandler;
+typedef TCefFindHandler* PCefFindHandler;
+typedef TCefJsDialogHandler* PCefJsDialogHandler;
+typedef TCefV8ContextHandler* PCefV8ContextHandler;
+typedef TCefRenderHandler* PCefRenderHandler;
+typedef TCefDragHandler* PCefDragHandler;
+typedef TCefDownloadHandler* PCefDownloadHandler;
+typedef TCefApp* PCefApp;
+typedef TCefProxyHandler* PCefProxyHandler;
+typedef TCefResourceBundleHandler* PCefResourceBundleHandler;
+typedef TCefReadHandler* PCefReadHandler;
+typedef TCefV8Accessor* PCefV8Accessor;
+typedef TCefDomVisitor* PCefDomVisitor;
+typedef TCefDomEventListener* PCefDomEventListener;
+typedef TCefSettings* PCefSettings;
+typedef TCefBrowserSettings* PCefBrowserSettings;
+typedef TCefWindowInfo* PCefWindowInfo;
+typedef TCefPopupFeatures* PCefPopupFeatures;
+typedef TCefMenuInfo* PCefMenuInfo;
+typedef TCefRect* PCefRect;
+typedef TCefRectLTRB* PCefRectLTRB;
+typedef TCefPrintInfo* PCefPrintInfo;
+typedef TCefPaperMetrics* PCefPaperMetrics;
+typedef TCefPrintMargins* PCefPrintMargins;
+typedef TCefPrintOptions* PCefPrintOptions;
+typedef TCefTime* PCefTime;
+typedef TCefProxyInfo* PCefProxyInfo;
 
 // Passed through the request handler only; the program never calls into it.
 struct TCefContentFilter;
