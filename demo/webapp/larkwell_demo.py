@@ -6,7 +6,8 @@
 
 It serves a Chinese start page that shows the workstation id (?mac=) and links to
 downloads that exercise every way an HTTP body can arrive: sized, chunked, ended by
-close, large, slow, truncated, stalled, and with hostile or Chinese file names.
+close, large, slow, truncated, stalled, and with hostile or Chinese file names; a page
+that stalls halfway (/page/stall, not linked) serves the engine stand-in's tests.
 Every download body is the same deterministic byte sequence, so a saved file can be
 checked against `expected`. Python 3 standard library only.
 """
@@ -210,6 +211,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
         location = urllib.parse.quote(target, safe="/?&=#%:;@!$'()*+,~")
         self.send_page(302, message_page("已跳转", location), Location=location)
 
+    def stalled_page(self, query):
+        """A page that stops halfway: its head and first bytes, then nothing until the client goes."""
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", "1000")
+        self.end_headers()
+        self.wfile.write(b"<p>half")
+        self.wait_for_client_close()
+
     def bad_response(self, query):
         self.log_request("-")
         self.wfile.write(b"this is not HTTP\r\n\r\n")
@@ -323,6 +333,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
 ROUTES = {
     "/": Handler.start,
     "/page/about": Handler.about,
+    "/page/stall": Handler.stalled_page,
     "/redirect": Handler.redirect,
     "/bad-response": Handler.bad_response,
     "/download/report.xls": Handler.report,

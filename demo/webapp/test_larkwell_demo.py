@@ -213,14 +213,18 @@ class DownloadTest(unittest.TestCase):
             self.assertEqual(raw.file.read(), expected(sent), path)  # read() returns at close
 
     def test_stall_sends_part_then_holds_the_connection(self):
-        raw = Raw(self, "/download/stall.xls?size=300000&after=100000")
-        _, headers = raw.head()
-        self.assertEqual((headers["content-length"], headers["connection"]), ("300000", "close"))
-        self.assertEqual(raw.file.read(100000), expected(100000))
-        raw.socket.settimeout(0.5)
-        with self.assertRaises(TimeoutError):  # neither more bytes nor the end
-            raw.file.peek(1)
-        raw.close()
+        # A download, and a page (for the engine stand-in's tests of a page that never ends).
+        for path, length, connection, sent in (
+                ("/download/stall.xls?size=300000&after=100000", "300000", "close", expected(100000)),
+                ("/page/stall", "1000", None, b"<p>half")):
+            raw = Raw(self, path)
+            _, headers = raw.head()
+            self.assertEqual((headers["content-length"], headers.get("connection")), (length, connection))
+            self.assertEqual(raw.file.read(len(sent)), sent, path)
+            raw.socket.settimeout(0.5)
+            with self.assertRaises(TimeoutError):  # neither more bytes nor the end
+                raw.file.peek(1)
+            raw.close()
         self.assertEqual(get("/page/about")[0].status, 200)
 
     def test_slow_spreads_its_pieces_over_the_seconds(self):

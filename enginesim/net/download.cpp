@@ -21,13 +21,22 @@ void Download::offer() {
   web::post_for_browser(target_.tree, [self = shared_from_this()](web::SimBrowser& browser) { self->ask(browser); });
 }
 
-bool Download::push(std::string block) {
+bool Download::push(std::string_view bytes) {
   std::unique_lock lock(mutex_);
   room_.wait(lock, [&] { return waiting_ < kMaxWaiting || phase_ == Phase::ended || stop_->load(); });
   if (phase_ == Phase::ended || stop_->load()) return false;
-  waiting_ += block.size();
+  waiting_ += bytes.size();
   const std::size_t waiting = waiting_;
-  blocks_.push_back(std::move(block));
+  // Queued blocks are not being delivered: the last one takes what fits.
+  if (!blocks_.empty() && blocks_.back().size() < kLargestBlock) {
+    const std::size_t fits = std::min(bytes.size(), kLargestBlock - blocks_.back().size());
+    blocks_.back().append(bytes.substr(0, fits));
+    bytes.remove_prefix(fits);
+  }
+  for (; !bytes.empty(); bytes.remove_prefix(std::min(bytes.size(), kLargestBlock))) {
+    blocks_.emplace_back().reserve(kLargestBlock);
+    blocks_.back().assign(bytes.substr(0, kLargestBlock));
+  }
   if (phase_ == Phase::accepted) post_pump_locked();
   lock.unlock();
   note([waiting](TSimNetCounts& c) { c.most_waiting = std::max(c.most_waiting, static_cast<int32_t>(waiting)); });

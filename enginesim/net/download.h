@@ -1,9 +1,10 @@
 // One download, between the worker that reads its body and the work steps that hand it to the
 // program's download handler.
 //
-// The worker queues the blocks it reads; each work step delivers what is queued, in order,
-// through received_data. The worker waits while kMaxWaiting bytes are undelivered. Only the work
-// step (and whoever ends the download at once) calls the program.
+// The worker queues the bytes it reads, joined into blocks of up to kLargestBlock bytes however
+// small the platform's reads are; each work step delivers what is queued, in order, through
+// received_data. The worker waits while kMaxWaiting bytes are undelivered. Only the work step
+// (and whoever ends the download at once) calls the program.
 #pragma once
 
 #include <atomic>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "engine/cef_api.h"
 #include "enginesim/held.h"
@@ -35,6 +37,7 @@ struct DownloadOffer {
 class Download : public std::enable_shared_from_this<Download> {
  public:
   static constexpr std::size_t kMaxWaiting = 2 * 1024 * 1024;
+  static constexpr std::size_t kLargestBlock = 64 * 1024;
   // A work step delivers at most this many blocks, then leaves the rest to the next one: the
   // engine's work must come back to the program's message loop however fast the network is.
   static constexpr int kBlocksPerStep = 16;
@@ -45,8 +48,8 @@ class Download : public std::enable_shared_from_this<Download> {
   // --- the worker's side
   // Asks the program, in the next work step, for a handler.
   void offer();
-  // Queues one block, first waiting for room; false once nobody wants more of the body.
-  bool push(std::string block);
+  // Queues bytes of the body, first waiting for room; false once nobody wants more of it.
+  bool push(std::string_view bytes);
   // The body has ended: complete, or early.
   void finish(bool truncated);
   // Wakes a worker waiting for room (its fetch was stopped).

@@ -1,14 +1,13 @@
 #include "enginesim/net/fetches.h"
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <utility>
 #include <vector>
 
 #include "enginesim/net/fetch.h"
-#include "enginesim/net/http_text.h"
+#include "enginesim/net/response_text.h"
 #include "enginesim/unicode.h"
 
 namespace larkwell::enginesim::net {
@@ -33,36 +32,14 @@ class Fetches {
     for (const std::shared_ptr<Fetch>& fetch : take_if(pick)) fetch->stop();
   }
 
-  // Joins the workers that are done and forgets them.
-  void reap() {
-    for (const std::shared_ptr<Fetch>& fetch : take_if([](const Fetch& f) { return f.finished(); })) fetch->join();
-  }
+  // Forgets the fetches that are done.
+  void reap() { take_if([](const Fetch& f) { return f.finished(); }); }
 
   int running() {
     reap();
     std::lock_guard lock(mutex_);
     return static_cast<int>(running_.size());
   }
-
-  void note(const std::function<void(TSimNetCounts&)>& change) {
-    std::lock_guard lock(mutex_);
-    change(counts_);
-  }
-
-  TSimNetCounts counts() {
-    const int now_running = running();
-    std::lock_guard lock(mutex_);
-    TSimNetCounts copy = counts_;
-    copy.fetches_running = now_running;
-    return copy;
-  }
-
-  void reset_counts() {
-    std::lock_guard lock(mutex_);
-    counts_ = TSimNetCounts{};
-  }
-
-  std::atomic<bool> complete_after_cancel{true};
 
  private:
   template <class Pick>
@@ -78,7 +55,6 @@ class Fetches {
 
   std::mutex mutex_;
   std::vector<std::shared_ptr<Fetch>> running_;
-  TSimNetCounts counts_{};
 };
 
 Fetches& fetches() {
@@ -108,18 +84,6 @@ void stop_all_fetches() {
   fetches().stop_if([](const Fetch&) { return true; });
 }
 
-void reset_net() {
-  stop_all_fetches();
-  fetches().reset_counts();
-  fetches().complete_after_cancel = true;
-}
-
-void note(const std::function<void(TSimNetCounts&)>& change) { fetches().note(change); }
-
-TSimNetCounts counts() { return fetches().counts(); }
-
-bool complete_after_cancel() { return fetches().complete_after_cancel.load(); }
-
-int set_complete_after_cancel(int enable) { return fetches().complete_after_cancel.exchange(enable != 0) ? 1 : 0; }
+int running_fetches() { return fetches().running(); }
 
 }  // namespace larkwell::enginesim::net

@@ -1,5 +1,8 @@
 // Every fetch the stand-in runs, so that a new load, a browser's last release and shutdown can
 // stop them; and the facts the tests read (sim_net_counts).
+//
+// Browsing is Windows-only (the platform's HTTP client fetches): elsewhere no address is
+// fetched, and there is never a fetch to stop.
 #pragma once
 
 #include <functional>
@@ -15,11 +18,13 @@ bool is_http(const std::u16string& url);
 // Starts fetching `url` into the target's frame on a worker thread of its own.
 void start_fetch(LoadTarget target, const std::u16string& url);
 
-// Each stops the fetches it names and waits for their workers; downloads they began end at
-// once on the calling thread. Never call them from a worker.
+// Each stops the fetches it names: their workers post nothing more, and downloads they began end
+// at once on the calling thread. Never call them from a worker.
 void stop_fetches_of_tree(const web::FrameTree* tree);
 void stop_page_fetches_of(const web::SimFrame* frame);  // fetches not yet turned into downloads
 void stop_all_fetches();
+// Fetches whose worker is not done, or whose download has not ended.
+int running_fetches();
 
 // Stops everything, sets the counts to 0 and the switch back to its default.
 void reset_net();

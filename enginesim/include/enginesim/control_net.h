@@ -1,29 +1,33 @@
 // Test control of the stand-in's browsing over HTTP: what its fetches and downloads did, and
 // the one behaviour a test can switch.
 //
-// load_url with an http:// address fetches it on a worker thread of its own (HTTP/1.1, the
-// connection closed after each response, up to 5 redirects). Everything the program hears of
-// it comes in cef_do_message_loop_work on the calling thread:
+// load_url with an http:// address fetches it on a worker thread of its own, with the
+// platform's HTTP client (WinINet; Windows only: elsewhere no address is fetched), following up
+// to 5 redirects. Everything the program hears of it comes in cef_do_message_loop_work on the
+// calling thread:
 //  - a page (text/html, text/plain, or no type) becomes the frame's source, decoded in the
 //    charset Content-Type names (UTF-8 when none; GBK and GB2312 too), and is announced as
-//    every load is, with the response's status code in on_load_end;
+//    every load is, at its address without the fragment ("http://host?q" as "http://host/?q"),
+//    with the response's status code in on_load_end;
 //  - a failure calls load_handler.on_load_error(browser, frame, code, url, text) with the
 //    network's error code (-102 refused, -105 unknown host, -118 timed out, -101 reset,
 //    -320 invalid response, -324 empty response, -310 too many redirects, -311 a redirect
-//    that leaves http, -300 an invalid address) and its name ("net::ERR_CONNECTION_REFUSED");
-//    then the frame shows an error page at that address (its URL, and the text as its source:
-//    the program's text when on_load_error answered 1), announced no further;
+//    that leaves http, -300 an invalid address, -2 any other) and its name
+//    ("net::ERR_CONNECTION_REFUSED"); then the frame shows an error page at that address (its
+//    URL, and the text as its source: the program's text when on_load_error answered 1),
+//    announced no further;
 //  - a response of another type, or one with Content-Disposition: attachment, is a download:
 //    request_handler.get_download_handler(browser, mime type, suggested name, announced
 //    length or -1, &handler); then, when it answered 1 with a handler, received_data once per
-//    block as the network delivered it (at most 64 KiB each), until the body ends or the
-//    handler answers 0; then complete (after a cancel only while the switch below is on); then
-//    the engine releases its reference on the handler. A body that ends early (closed before
-//    its length, a broken chunked stream) ends the download the same way, without an error.
+//    block of what came (at most 64 KiB each), until the body ends or the handler answers 0;
+//    then complete (after a cancel only while the switch below is on); then the engine releases
+//    its reference on the handler. A body that ends early (closed before its announced length,
+//    or broken off) ends the download the same way, without an error.
 // At most 2 MiB of blocks wait for delivery; the worker reads on only as they go. A new load of
 // the frame stops a page fetch still under way; a browser's last release and cef_shutdown stop
-// every fetch of it (within about 50 ms, whatever the server does) and end its downloads at
-// once on the releasing thread, as above (complete per the switch).
+// every fetch of it and end its downloads at once on the releasing thread, as above (complete
+// per the switch), whatever the server does: a worker still waiting for a stalled server
+// queues nothing more and ends when its wait does.
 #pragma once
 
 #include <stdint.h>
@@ -35,7 +39,7 @@ extern "C" {
 struct TSimNetCounts {
   int64_t bytes_delivered;   // through received_data
   int32_t fetches_started;   // http:// loads begun
-  int32_t fetches_running;   // workers not yet finished and joined
+  int32_t fetches_running;   // fetches not stopped whose worker or download has not ended
   int32_t load_errors;       // on_load_error notifications
   int32_t downloads_begun;   // get_download_handler questions
   int32_t handler_refusals;  // ... answered 0, or without a handler

@@ -1,30 +1,28 @@
-#include "enginesim/net/http_text.h"
+#include "enginesim/net/response_text.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+
+#include <windows.h>
 
 #include "enginesim/unicode.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <iconv.h>
-#endif
 
 namespace larkwell::enginesim::net {
 namespace {
 
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
+std::string_view trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
 int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c = lower(c);
   return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && equal_ignoring_case(text.substr(0, prefix.size()), prefix);
 }
 
 // The ';'-separated parameters of a header value, after its first part, each as name and raw
@@ -73,119 +71,17 @@ std::string valid_utf8(std::string_view bytes) {
 std::u16string from_code_page_936(std::string_view bytes) {
   std::u16string out;
   if (bytes.empty()) return out;
-#ifdef _WIN32
   const int size = static_cast<int>(bytes.size());
   const int needed = MultiByteToWideChar(936, 0, bytes.data(), size, nullptr, 0);
   out.resize(static_cast<std::size_t>(needed));
   MultiByteToWideChar(936, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(out.data()), needed);
-#else
-  iconv_t convert = iconv_open("UTF-16LE", "GB18030");  // GB18030 reads GBK and GB2312 as well
-  if (convert == reinterpret_cast<iconv_t>(-1)) {
-    transcode(bytes.data(), bytes.size(), out);
-    return out;
-  }
-  std::string input(bytes);
-  std::string output(bytes.size() * 4 + 4, '\0');
-  char* in = input.data();
-  char* to = output.data();
-  std::size_t in_left = input.size(), out_left = output.size();
-  while (in_left > 0) {
-    if (iconv(convert, &in, &in_left, &to, &out_left) != static_cast<std::size_t>(-1)) break;
-    // An invalid byte: a replacement character for it, then go on after it.
-    if (out_left < 2) break;
-    *to++ = static_cast<char>(0xFD);
-    *to++ = static_cast<char>(0xFF);
-    out_left -= 2;
-    ++in;
-    --in_left;
-  }
-  iconv_close(convert);
-  const std::size_t written = output.size() - out_left;
-  out.resize(written / 2);
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    out[i] = static_cast<char16_t>(static_cast<unsigned char>(output[2 * i]) |
-                                   (static_cast<unsigned char>(output[2 * i + 1]) << 8));
-  }
-#endif
   return out;
 }
 
 }  // namespace
 
-std::string_view trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
-bool contains_token(std::string_view value, std::string_view token) {
-  while (!value.empty()) {
-    const std::size_t comma = value.find(',');
-    if (equal_ignoring_case(trim(value.substr(0, comma)), token)) return true;
-    if (comma == std::string_view::npos) break;
-    value.remove_prefix(comma + 1);
-  }
-  return false;
-}
-
-// --- addresses
-
-std::optional<HttpUrl> HttpUrl::parse(std::string_view url) {
-  if (!starts_with_ignoring_case(url, "http://")) return std::nullopt;
-  url.remove_prefix(7);
-  url = url.substr(0, url.find('#'));
-  const std::size_t end = url.find_first_of("/?");
-  const std::string_view authority = url.substr(0, end);
-  if (authority.find('@') != std::string_view::npos) return std::nullopt;  // no credentials in addresses
-  HttpUrl parsed;
-  const std::size_t colon = authority.rfind(':');
-  parsed.host = std::string(authority.substr(0, colon));
-  if (colon != std::string_view::npos) {
-    const std::string_view digits = authority.substr(colon + 1);
-    unsigned value = 0;
-    const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || stop != digits.data() + digits.size() || value == 0 ||
-        value > 65535) {
-      return std::nullopt;
-    }
-    parsed.port = static_cast<uint16_t>(value);
-  }
-  if (parsed.host.empty() || parsed.host.find_first_of(" \t\r\n[]") != std::string::npos) return std::nullopt;
-  std::transform(parsed.host.begin(), parsed.host.end(), parsed.host.begin(), lower);
-  if (end != std::string_view::npos) {
-    parsed.target = std::string(url.substr(end));
-    if (parsed.target[0] == '?') parsed.target.insert(0, "/");
-  }
-  if (parsed.target.find_first_of(" \r\n") != std::string::npos) return std::nullopt;
-  return parsed;
-}
-
-std::optional<HttpUrl> HttpUrl::resolve(std::string_view location) const {
-  location = trim(location);
-  if (location.find("://") != std::string_view::npos) return parse(location);
-  if (location.substr(0, 2) == "//") return parse("http:" + std::string(location));
-  HttpUrl next = *this;
-  if (location.empty()) return next;
-  const std::string_view own_path = std::string_view(target).substr(0, target.find('?'));
-  if (location[0] == '/') {
-    next.target = std::string(location);
-  } else if (location[0] == '?') {
-    next.target = std::string(own_path) + std::string(location);
-  } else {
-    next.target = std::string(own_path.substr(0, own_path.rfind('/') + 1)) + std::string(location);
-  }
-  next.target = next.target.substr(0, next.target.find('#'));
-  if (next.target.find_first_of(" \r\n") != std::string::npos) return std::nullopt;
-  return next;
-}
-
-std::string HttpUrl::text() const {
-  return "http://" + host + (port != 80 ? ":" + std::to_string(port) : "") + target;
 }
 
 // --- header values
@@ -223,7 +119,7 @@ std::string percent_decode(std::string_view text) {
   return out;
 }
 
-std::string suggested_name(std::string_view content_disposition, const HttpUrl& url) {
+std::string suggested_name(std::string_view content_disposition, std::string_view url) {
   // RFC 5987's form: charset'language'percent-encoded. Only UTF-8 is read.
   if (const std::optional<std::string> extended = header_parameter(content_disposition, "filename*")) {
     const std::size_t first = extended->find('\'');
@@ -235,7 +131,10 @@ std::string suggested_name(std::string_view content_disposition, const HttpUrl& 
   if (const std::optional<std::string> plain = header_parameter(content_disposition, "filename")) {
     return valid_utf8(*plain);
   }
-  const std::string_view path = std::string_view(url.target).substr(0, url.target.find('?'));
+  const std::size_t authority = url.find("://");
+  const std::size_t start = authority == std::string_view::npos ? 0 : url.find_first_of("/?#", authority + 3);
+  std::string_view path = start == std::string_view::npos ? std::string_view() : url.substr(start);
+  path = path.substr(0, path.find_first_of("?#"));
   return valid_utf8(percent_decode(path.substr(path.rfind('/') + 1)));
 }
 
