@@ -41,8 +41,8 @@ struct Counted {
   static int32_t CEF_CALLBACK get_refct(TCefBase* base) { return self(base)->count; }
 };
 
-// A download handler of the program's: it keeps every byte and the size of every block, and
-// answers 0 (cancels) once `cancel_at` bytes have come.
+// A download handler of the program's: it keeps every byte (unless told not to) and the size of
+// every block, and answers 0 (cancels) once `cancel_at` bytes have come.
 class ProgramDownload {
  public:
   ProgramDownload() {
@@ -52,6 +52,8 @@ class ProgramDownload {
   TCefDownloadHandler* give() { return handler_.give(); }
   bool released() const { return handler_.count == 1; }
 
+  bool keeps_bytes = true;
+  int64_t received = 0;  // bytes, kept or not
   std::string bytes;
   std::vector<int> blocks;
   std::vector<int32_t> block_steps;  // the cef_do_message_loop_work count at each block
@@ -64,10 +66,11 @@ class ProgramDownload {
   static int CEF_CALLBACK received_data(TCefDownloadHandler* h, void* data, int size) {
     ProgramDownload* self = owner(h);
     if (self->completes > 0) self->data_after_complete = true;
-    self->bytes.append(static_cast<const char*>(data), static_cast<std::size_t>(size));
+    self->received += size;
+    if (self->keeps_bytes) self->bytes.append(static_cast<const char*>(data), static_cast<std::size_t>(size));
     self->blocks.push_back(size);
     self->block_steps.push_back(process_counts().message_loop_work);
-    return self->cancel_at >= 0 && static_cast<int64_t>(self->bytes.size()) >= self->cancel_at ? 0 : 1;
+    return self->cancel_at >= 0 && self->received >= self->cancel_at ? 0 : 1;
   }
   static void CEF_CALLBACK complete(TCefDownloadHandler* h) { ++owner(h)->completes; }
 

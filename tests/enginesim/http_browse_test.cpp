@@ -311,21 +311,21 @@ TEST_F(HttpBrowsing, ASlowProgramHoldsTheWorkerBackInsteadOfFillingMemory) {
   EXPECT_LE(net_counts().most_waiting, 2 * 1024 * 1024 + 65536);
 }
 
-// The shell's pump steps the engine every 10 ms: a large download keeps up with the network
-// that way, in blocks that stay near their largest size.
+// The shell's pump steps the engine every 10 ms: a large download arrives whole at that pace,
+// in blocks joined up to their largest size however small the platform's reads are.
 TEST_F(HttpBrowsing, ALargeDownloadArrivesWholeAtTheShellsPace) {
   const int64_t size = 200LL * 1024 * 1024;
-  fresh_download();
+  fresh_download().keeps_bytes = false;  // too much for a 32-bit test to hold
   const auto began = Clock::now();
   ASSERT_TRUE(browse(url("/download/large.xls"), "request_handler.get_download_handler"));
   ASSERT_TRUE(step_until([&] { return download_->completes == 1; }, 120, std::chrono::milliseconds(10)));
   const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
-  ASSERT_EQ(static_cast<int64_t>(download_->bytes.size()), size);
-  bool same = true;
-  for (std::size_t i = 0; i < download_->bytes.size() && same; i += 4093) same = download_->bytes[i] == served_byte(i);
-  EXPECT_TRUE(same);
+  EXPECT_EQ(download_->received, size);
+  EXPECT_LE(*std::max_element(download_->blocks.begin(), download_->blocks.end()), 65536);
+  // The platform reads 8 KiB at a time: a block a read would be eight times as many.
+  EXPECT_LT(download_->blocks.size(), static_cast<std::size_t>(size / 65536 * 2)) << "blocks mostly whole";
+  EXPECT_EQ(net_counts().truncated, 0);
   std::printf("200 MiB in %.2f s (%.0f MiB/s), %zu blocks\n", seconds, 200 / seconds, download_->blocks.size());
-  RecordProperty("seconds", std::to_string(seconds));
 }
 
 TEST_F(HttpBrowsing, ShutdownAndTheBrowsersReleaseEndAStalledDownloadAtOnce) {
