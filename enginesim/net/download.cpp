@@ -12,7 +12,7 @@
 
 namespace larkwell::enginesim::net {
 
-Download::Download(LoadTarget target, std::shared_ptr<std::atomic<bool>> stop, DownloadOffer offer)
+Download::Download(LoadTarget target, std::shared_ptr<StopFlag> stop, DownloadOffer offer)
     : target_(std::move(target)), stop_(std::move(stop)), offer_(std::move(offer)) {}
 
 // --- the worker's side
@@ -179,7 +179,7 @@ void Download::end(bool cancelled, bool abandoned) {
     truncated = truncated_;
     blocks_.clear();
     waiting_ = 0;
-    stop_->store(true);  // nothing more is wanted: the worker closes the connection
+    stop_->set();  // nothing more is wanted: the worker closes the connection
     room_.notify_all();
   }
   if (abandoned) note([](TSimNetCounts& c) { ++c.abandoned; });

@@ -21,6 +21,7 @@
 #include "enginesim/held.h"
 #include "enginesim/net/download_knobs.h"
 #include "enginesim/net/load_target.h"
+#include "enginesim/net/stop_flag.h"
 
 namespace larkwell::enginesim::web {
 class SimBrowser;
@@ -43,7 +44,7 @@ class Download : public std::enable_shared_from_this<Download> {
   static constexpr int kBlocksPerStep = 16;
 
   // `stop` is the fetch's: the download sets it when the body is no longer wanted.
-  Download(LoadTarget target, std::shared_ptr<std::atomic<bool>> stop, DownloadOffer offer);
+  Download(LoadTarget target, std::shared_ptr<StopFlag> stop, DownloadOffer offer);
 
   // --- the worker's side
   // Asks the program, in the next work step, for a handler.
@@ -71,7 +72,7 @@ class Download : public std::enable_shared_from_this<Download> {
   static void let_go(Held<TCefDownloadHandler> handler, bool cancelled);
 
   const LoadTarget target_;
-  const std::shared_ptr<std::atomic<bool>> stop_;
+  const std::shared_ptr<StopFlag> stop_;
   const DownloadOffer offer_;
 
   std::mutex mutex_;

@@ -27,8 +27,13 @@ constexpr std::size_t kMaxPage = 16 * 1024 * 1024;  // a page's source is cut th
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                                 INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT;
 
+// The handle hears no more of the platform's calls before it closes: a read still pending
+// on a stalled server outlives the close.
 struct CloseInternetHandle {
-  void operator()(HINTERNET handle) const noexcept { InternetCloseHandle(handle); }
+  void operator()(HINTERNET handle) const noexcept {
+    InternetSetStatusCallbackW(handle, nullptr);
+    InternetCloseHandle(handle);
+  }
 };
 using InternetHandle = std::unique_ptr<void, CloseInternetHandle>;
 
@@ -62,13 +67,38 @@ std::u16string request_address(const std::u16string& url) {
   return address;
 }
 
+// The platform calls this, on a thread of its own, when an asynchronous call ends; the call's
+// context is the fetch's AsyncCall.
+void CALLBACK on_status(HINTERNET, DWORD_PTR context, DWORD status, void* info, DWORD) {
+  if (context == 0 || info == nullptr) return;
+  auto* call = reinterpret_cast<AsyncCall*>(context);
+  const auto* result = static_cast<const INTERNET_ASYNC_RESULT*>(info);
+  if (status == INTERNET_STATUS_HANDLE_CREATED) call->created.store(result->dwResult);
+  if (status != INTERNET_STATUS_REQUEST_COMPLETE) return;
+  call->result = result->dwResult;
+  call->error = result->dwError;
+  SetEvent(call->done);
+}
+
 }  // namespace
+
+AsyncCall::AsyncCall(const StopFlag& fetch_stop)
+    : done(CreateEventW(nullptr, FALSE, FALSE, nullptr)), stop(fetch_stop) {}
+
+AsyncCall::~AsyncCall() {
+  if (done != nullptr) CloseHandle(done);
+}
+
+bool AsyncCall::wait() const {
+  const HANDLE events[] = {done, stop.event()};
+  return WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0;
+}
 
 // The response to one request: its head, and its body read in pieces as they come.
 class Response {
  public:
-  Response(InternetHandle request, std::u16string address)
-      : request_(std::move(request)), address_(std::move(address)) {}
+  Response(InternetHandle request, std::u16string address, AsyncCall& call)
+      : request_(std::move(request)), address_(std::move(address)), call_(call) {}
 
   const std::u16string& address() const noexcept { return address_; }
 
@@ -107,24 +137,33 @@ class Response {
     return length;
   }
 
-  // Waits for body bytes and reads those that came, at most `size`: their count, 0 at the
-  // body's end or when it broke off (failed() then says so). A read of more than has come
-  // would wait for the rest, and a server that stalls would keep what did come.
+  // Waits for body bytes and reads those that came, at most `size`: their count; 0 at the
+  // body's end, when it broke off or when the fetch was stopped (failed() then says so).
+  // Synchronous reads either take what came in pieces of the platform's 8 KiB buffer (slow)
+  // or wait to fill the whole buffer (holding back a stalled server's bytes); an asynchronous
+  // read without waiting takes all that came, and the wait for more can be cut short.
   std::size_t read_some(char* buffer, std::size_t size) {
-    DWORD available = 0, got = 0;
-    if (!InternetQueryDataAvailable(request_.get(), &available, 0, 0) ||
-        (available > 0 &&
-         !InternetReadFile(request_.get(), buffer, static_cast<DWORD>(std::min<std::size_t>(available, size)), &got))) {
-      failed_ = true;
-      return 0;
+    for (;;) {
+      INTERNET_BUFFERSW buffers{};
+      buffers.dwStructSize = sizeof buffers;
+      buffers.lpvBuffer = buffer;
+      buffers.dwBufferLength = static_cast<DWORD>(size);
+      if (InternetReadFileExW(request_.get(), &buffers, IRF_ASYNC | IRF_NO_WAIT, reinterpret_cast<DWORD_PTR>(&call_))) {
+        return buffers.dwBufferLength;
+      }
+      // Pending: the completion says that bytes came (or the body ended); the next read takes them.
+      if (GetLastError() != ERROR_IO_PENDING || !call_.wait() || call_.result == 0) {
+        failed_ = true;
+        return 0;
+      }
     }
-    return got;
   }
   bool failed() const noexcept { return failed_; }
 
  private:
   InternetHandle request_;
   std::u16string address_;
+  AsyncCall& call_;
   bool failed_ = false;
 };
 
@@ -142,6 +181,24 @@ bool saved_as_download(const Response& response) {
 }  // namespace
 
 Fetch::Fetch(LoadTarget target, std::u16string url) : target_(std::move(target)), url_(std::move(url)) {}
+
+// Opens the request and waits for its head; on failure nothing, with the platform's error as
+// the thread's last error (ERROR_OPERATION_ABORTED when the fetch was stopped).
+HINTERNET Fetch::open_url(HINTERNET session, const std::u16string& address) {
+  ResetEvent(call_.done);
+  call_.created.store(0);
+  const DWORD_PTR context = reinterpret_cast<DWORD_PTR>(&call_);
+  if (HINTERNET request = InternetOpenUrlW(session, wide(address), nullptr, 0, kRequestFlags, context)) return request;
+  if (GetLastError() != ERROR_IO_PENDING) return nullptr;
+  if (!call_.wait()) {
+    // The request the platform made is closed here: its calls back must not outlive the fetch.
+    InternetHandle made(reinterpret_cast<HINTERNET>(call_.created.load()));
+    SetLastError(ERROR_OPERATION_ABORTED);
+    return nullptr;
+  }
+  SetLastError(call_.error);
+  return reinterpret_cast<HINTERNET>(call_.result);
+}
 
 namespace {
 
@@ -184,7 +241,7 @@ void Fetch::stop() {
   std::shared_ptr<Download> download;
   {
     std::lock_guard lock(mutex_);
-    stop_->store(true);
+    stop_->set();  // a wait for the platform ends now
     download = download_;
   }
   if (download) {
@@ -207,13 +264,17 @@ void Fetch::post(std::function<void(web::SimBrowser&)> work) {
 void Fetch::run() {
   static constexpr Failure kFailed{-2, "ERR_FAILED"}, kTooManyRedirects{-310, "ERR_TOO_MANY_REDIRECTS"},
       kUnsafeRedirect{-311, "ERR_UNSAFE_REDIRECT"}, kInvalidResponse{-320, "ERR_INVALID_RESPONSE"};
-  InternetHandle session(InternetOpenW(L"Larkwell-EngineSim", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
-  if (!session) return fail(kFailed);
+  InternetHandle session(
+      InternetOpenW(L"Larkwell-EngineSim", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, INTERNET_FLAG_ASYNC));
+  if (!session || InternetSetStatusCallbackW(session.get(), &on_status) == INTERNET_INVALID_STATUS_CALLBACK ||
+      call_.done == nullptr || stop_->event() == nullptr) {
+    return fail(kFailed);
+  }
   DWORD connect_timeout = kConnectTimeoutMs;
   InternetSetOptionW(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connect_timeout, sizeof connect_timeout);
   std::u16string address = request_address(url_);
   for (int redirects = 0;; ++redirects) {
-    InternetHandle request(InternetOpenUrlW(session.get(), wide(address), nullptr, 0, kRequestFlags, 0));
+    InternetHandle request(open_url(session.get(), address));
     const DWORD error = request ? ERROR_SUCCESS : GetLastError();
     if (stop_->load()) return;  // nobody waits for the answer any more
     if (!request) {
@@ -229,7 +290,7 @@ void Fetch::run() {
         default: return fail(kFailed);
       }
     }
-    Response response(std::move(request), address);
+    Response response(std::move(request), address, call_);
     const int status = response.status();
     if (status == 0 || !response.has_head()) return fail(kInvalidResponse);
     const std::optional<std::string> location = response.header(HTTP_QUERY_LOCATION);
