@@ -5,6 +5,7 @@
 
 E2E_PROGRAM=""
 E2E_SERVER=""
+E2E_TOOL=""
 E2E_STDERR=""
 
 # e2e_begin <bin-dir> <source-dir> <start-host> <shots-dir>: a stage folder with the program, the
@@ -24,9 +25,11 @@ e2e_begin() {
   rm -f "$E2E_SHOTS/$E2E_NAME"-*.png
   cp "$E2E_BIN/Larkwell.exe" "$E2E_BIN/libcef.dll" "$E2E_BIN/lwtool.exe" "$E2E_STAGE/"
   trap e2e_end EXIT
+  e2e_tool_start
 }
 
 e2e_end() {
+  e2e_tool_stop
   [ -z "$E2E_PROGRAM" ] || kill "$E2E_PROGRAM" 2>/dev/null
   [ -z "$E2E_SERVER" ] || kill "$E2E_SERVER" 2>/dev/null
   [ -z "$E2E_SERVER" ] || wait "$E2E_SERVER" 2>/dev/null
@@ -59,10 +62,45 @@ e2e_shot() {
   import -window root "$E2E_SHOTS/$E2E_NAME-$1.png" 2>/dev/null || e2e_fail "no screenshot $1"
 }
 
-# e2e_tool <lwtool arguments...>: lwtool's output without Wine's carriage returns.
+# e2e_tool <lwtool arguments...>: lwtool's output without Wine's carriage returns, and its exit
+# code. While e2e_tool_start's lwtool process runs, it answers (starting a Windows program under
+# Wine takes longer than most calls); otherwise each call starts one.
 e2e_tool() {
-  (cd "$E2E_STAGE" && wine lwtool.exe "$@" </dev/null) | tr -d '\r'
-  return "${PIPESTATUS[0]}"
+  if [ -z "$E2E_TOOL" ]; then
+    (cd "$E2E_STAGE" && wine lwtool.exe "$@" </dev/null) | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+  fi
+  local line IFS=$'\t'
+  printf '%s\n' "$*" >&"$E2E_TOOL_IN"
+  # The answer's last line is "\x1e<exit code>".
+  while IFS= read -r line <&"$E2E_TOOL_OUT"; do
+    line=${line//$'\r'/}
+    if [[ $line == *$'\x1e'* ]]; then
+      [ -z "${line%%$'\x1e'*}" ] || printf '%s\n' "${line%%$'\x1e'*}"
+      return "${line##*$'\x1e'}"
+    fi
+    printf '%s\n' "$line"
+  done
+  e2e_fail "lwtool ended while answering: $*"
+}
+
+# e2e_tool_start: one lwtool process, in the current Wine prefix, answers the script's e2e_tool
+# calls from now on (a call a line through a pipe, its arguments separated by tabs).
+e2e_tool_start() {
+  rm -f "$E2E_OUT/tool.in" "$E2E_OUT/tool.out"
+  mkfifo "$E2E_OUT/tool.in" "$E2E_OUT/tool.out" || e2e_fail "no pipes for lwtool"
+  (cd "$E2E_STAGE" && exec wine lwtool.exe serve <"$E2E_OUT/tool.in" >"$E2E_OUT/tool.out") &
+  E2E_TOOL=$!
+  exec {E2E_TOOL_IN}>"$E2E_OUT/tool.in" {E2E_TOOL_OUT}<"$E2E_OUT/tool.out"
+}
+
+# e2e_tool_stop: ends that process; later calls start one each.
+e2e_tool_stop() {
+  [ -n "$E2E_TOOL" ] || return 0
+  exec {E2E_TOOL_IN}>&- {E2E_TOOL_OUT}<&-
+  kill "$E2E_TOOL" 2>/dev/null
+  wait "$E2E_TOOL" 2>/dev/null
+  E2E_TOOL=""
 }
 
 # e2e_winpath <unix path>: the same file through Wine's drive Z:.
@@ -149,17 +187,7 @@ e2e_follow_link() {
 
 # e2e_wait_save_as <seconds>: waits for the Save As dialog; sets E2E_SAVE_AS to its title.
 e2e_wait_save_as() {
-  local tenths=$(($1 * 10)) title i
-  for ((i = 0; i < tenths; i++)); do
-    for title in "${E2E_SAVE_AS_TITLES[@]}"; do
-      if e2e_tool wait "$title" 0 >/dev/null; then
-        E2E_SAVE_AS=$title
-        return 0
-      fi
-    done
-    sleep 0.1
-  done
-  return 1
+  E2E_SAVE_AS=$(e2e_tool first "$1" "${E2E_SAVE_AS_TITLES[@]}") && [ -n "$E2E_SAVE_AS" ]
 }
 
 # e2e_type_file_name <windows path>: types the path into the dialog's file name field with the
@@ -230,6 +258,20 @@ e2e_expect_notice() {
   e2e_tool wait 提示 "$2" >/dev/null || e2e_fail "no box titled 提示 within $2 s (expected '$1')"
   E2E_NOTICE=$(e2e_box_text 提示)
   [[ "$E2E_NOTICE" == *"$1"* ]] || e2e_fail "the box says '$E2E_NOTICE', not '$1'"
+}
+
+# e2e_answer_notice <text> <seconds>: waits for the box titled 提示, checks that its text holds
+# <text> and presses OK in it (one look at the box, for loops that answer many).
+e2e_answer_notice() {
+  local i
+  e2e_tool wait 提示 "$2" >/dev/null || e2e_fail "no box titled 提示 within $2 s (expected '$1')"
+  # A box just made may have no text yet; it is answered once it has.
+  for ((i = 0; i < 50; i++)); do
+    E2E_NOTICE=$(e2e_tool answer 提示 1) && break
+    sleep 0.1
+  done
+  ((i < 50)) || e2e_fail "could not answer the box 提示"
+  [[ "$E2E_NOTICE" == *"$1"* ]] || e2e_fail "the box said '$E2E_NOTICE', not '$1'"
 }
 
 # e2e_dismiss <title>: presses OK in the box and waits until it is gone.

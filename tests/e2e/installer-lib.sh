@@ -48,6 +48,8 @@ installer_build() {
 # until the script ends (INSTALLER_PREFIX; WINEPREFIX points at it from now on).
 installer_fresh_prefix() {
   local start=$SECONDS
+  # lwtool answers in one prefix only: from now on each call starts its own, in the new prefix.
+  e2e_tool_stop
   INSTALLER_PREFIX=$INSTALLER_WORK/wineprefix
   wine_session_begin "$INSTALLER_WORK" "$INSTALLER_PREFIX" 2>"$INSTALLER_WORK/prefix.log" ||
     { cat "$INSTALLER_WORK/prefix.log"; e2e_fail "no fresh Wine prefix"; }

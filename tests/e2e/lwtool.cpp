@@ -5,6 +5,8 @@
 // A <title> may be "class|title" (a message box "#32770|Larkwell", say).
 //   lwtool wait <title> <seconds>   waits for a visible top-level window titled <title>; prints
 //                                   "visible maximised topmost class" as 0/1 flags and the class
+//   lwtool first <seconds> <title>... waits for a visible top-level window with any of these
+//                                   titles (a dialog's title in each language); prints the title
 //   lwtool close <title> [<seconds>] posts WM_CLOSE to it; with <seconds>, waits that long for
 //                                   its process to end and prints the process's exit code
 //   lwtool gone <title> <seconds>   waits until no window titled <title> is left
@@ -37,7 +39,12 @@
 //                                   program has painted them all; prints the milliseconds taken
 //   lwtool move <title> <x> <y> <seconds>  asks the window's own thread to move it there and
 //                                   waits until it stands there; prints the milliseconds taken
+//   lwtool serve                    answers calls read from standard input, one a line, its
+//                                   arguments separated by tabs (UTF-8); each answer is the
+//                                   call's output followed by a line "\x1e<exit code>"
 // Exit code 0 on success, 1 when the window is not there (in time), 2 for bad arguments.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #include <psapi.h>
 #include <shlobj.h>
@@ -326,9 +333,7 @@ int PrintWaited(long milliseconds) {
   return 0;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
+int Run(int argc, wchar_t** argv) {
   if (argc >= 2 && std::wstring(argv[1]) == L"list") {
     EnumWindows(&PrintTopLevel, 0);
     std::fflush(stdout);
@@ -336,6 +341,20 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc < 3) return 2;
   const std::wstring command = argv[1];
+  if (command == L"first") {
+    if (argc < 4) return 2;
+    const wchar_t* found = nullptr;
+    WaitUntil(_wtof(argv[2]), [&] {
+      for (int i = 3; i < argc && !found; ++i) {
+        if (FindVisible(argv[i])) found = argv[i];
+      }
+      return found != nullptr;
+    });
+    if (!found) return 1;
+    std::printf("%s\n", Utf8(found).c_str());
+    std::fflush(stdout);
+    return 0;
+  }
   if (command == L"shortcut") return PrintShortcut(argv[2]);
   if (command == L"openw" || command == L"hold") {
     const bool hold = command == L"hold";
@@ -361,8 +380,8 @@ int wmain(int argc, wchar_t** argv) {
     wchar_t className[128] = {};
     GetClassNameW(window, className, 128);
     const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
-    std::wprintf(L"%d %d %d %ls\n", IsWindowVisible(window) ? 1 : 0, IsZoomed(window) ? 1 : 0,
-                 (exStyle & WS_EX_TOPMOST) ? 1 : 0, className);
+    std::printf("%d %d %d %s\n", IsWindowVisible(window) ? 1 : 0, IsZoomed(window) ? 1 : 0,
+                (exStyle & WS_EX_TOPMOST) ? 1 : 0, Utf8(className).c_str());
     return 0;
   }
   if (command == L"close") {
@@ -462,4 +481,48 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   return 2;
+}
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return {};
+  std::wstring out(text.size(), L'\0');
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                    static_cast<int>(out.size()));
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+// One process answers a script's calls: starting a Windows program under Wine costs more than
+// most calls take.
+int Serve() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  std::string line;
+  for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    std::vector<std::wstring> arguments{L"lwtool"};
+    for (size_t start = 0;;) {
+      const size_t tab = line.find('\t', start);
+      arguments.push_back(Wide(line.substr(start, tab - start)));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    std::vector<wchar_t*> argv;
+    for (std::wstring& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const int code = Run(static_cast<int>(arguments.size()), argv.data());
+    std::printf("\x1e%d\n", code);
+    std::fflush(stdout);
+    line.clear();
+  }
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"serve") return Serve();
+  return Run(argc, argv);
 }

@@ -29,8 +29,7 @@ download() {
   field=$(e2e_tool get "$E2E_SAVE_AS" 1148)
   [ "$field" = "$path" ] || fail "download $1: the file name field holds '$field'"
   e2e_press_save
-  e2e_expect_notice "文件下载完成！" 30
-  e2e_dismiss 提示
+  e2e_answer_notice "文件下载完成！" 30
   e2e_wait_for 10 ledger_after "$1" || fail "download $1: the engine did not end it ($(head -n1 "$ledger" 2>/dev/null))"
 }
 
