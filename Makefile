@@ -1,5 +1,6 @@
 # Larkwell's entry points.
-#   make demo     build the program and run it under Wine against the demo web application
+#   make demo     build the program (and only what its run needs) and run it under Wine against
+#                 the demo web application
 #                 (with a display: until its window is closed; without: a scripted tour with
 #                 screenshots under build/<tree>/demo)
 #   make test     install what is missing, build the three trees (and win64 where it is
@@ -61,9 +62,11 @@ test: host tsan
 
 build: $(TREES)
 
-demo: win
+# The demo builds only its programs, in the tree whose programs Wine runs here.
+demo: | deps
 	@wine_tree=$$(scripts/wine-tree.sh) || exit 1; \
-	if [ "$$wine_tree" != win ]; then $(MAKE) --no-print-directory $$wine_tree || exit 1; fi; \
+	$(MAKE) --no-print-directory $(BUILD)/$$wine_tree/build.ninja || exit 1; \
+	cmake --build --preset $$wine_tree --target demo_programs || exit 1; \
 	scripts/demo.sh $(BUILD)/$$wine_tree
 
 bench: | deps
