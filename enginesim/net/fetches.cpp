@@ -6,16 +6,16 @@
 #include <utility>
 #include <vector>
 
+#include "enginesim/core/unicode.h"
 #include "enginesim/net/fetch.h"
 #include "enginesim/net/response_text.h"
-#include "enginesim/unicode.h"
 
 namespace larkwell::enginesim::net {
 namespace {
 
 class Fetches {
  public:
-  void start(LoadTarget target, const std::u16string& url) {
+  void start(web::LoadTarget target, const std::u16string& url) {
     reap();
     auto fetch = std::make_shared<Fetch>(std::move(target), url);
     {
@@ -33,7 +33,9 @@ class Fetches {
   }
 
   // Forgets the fetches that are done.
-  void reap() { take_if([](const Fetch& f) { return f.finished(); }); }
+  void reap() {
+    take_if([](const Fetch& f) { return f.finished(); });
+  }
 
   int running() {
     reap();
@@ -70,7 +72,7 @@ bool is_http(const std::u16string& url) {
   return equal_ignoring_case(prefix, "http://");
 }
 
-void start_fetch(LoadTarget target, const std::u16string& url) { fetches().start(std::move(target), url); }
+void start_fetch(web::LoadTarget target, const std::u16string& url) { fetches().start(std::move(target), url); }
 
 void stop_fetches_of_tree(const web::FrameTree* tree) {
   fetches().stop_if([tree](const Fetch& fetch) { return fetch.target().tree.get() == tree; });

@@ -9,17 +9,19 @@
 #include <string>
 
 #include "enginesim/control_net.h"
-#include "enginesim/net/load_target.h"
+#include "enginesim/web/browsing.h"
 
 namespace larkwell::enginesim::net {
+
+// The browsing the library installs for the browsers and the process (net/browsing.cpp).
+web::Browsing& browsing();
 
 // Whether load_url fetches `url` over the network.
 bool is_http(const std::u16string& url);
 // Starts fetching `url` into the target's frame on a worker thread of its own.
-void start_fetch(LoadTarget target, const std::u16string& url);
+void start_fetch(web::LoadTarget target, const std::u16string& url);
 
-// Each stops the fetches it names: their workers post nothing more, and downloads they began end
-// at once on the calling thread. Never call them from a worker.
+// See web::Browsing.
 void stop_fetches_of_tree(const web::FrameTree* tree);
 void stop_page_fetches_of(const web::SimFrame* frame);  // fetches not yet turned into downloads
 void stop_all_fetches();

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "enginesim/page/markup_text.h"
 #include "enginesim/script/dom_model.h"
-#include "enginesim/web/markup_text.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -137,8 +137,6 @@ class MarkupParser {
 
 }  // namespace
 
-bool parse_markup(std::u16string_view markup, DomNodeData& root) {
-  return MarkupParser(markup).parse(root);
-}
+bool parse_markup(std::u16string_view markup, DomNodeData& root) { return MarkupParser(markup).parse(root); }
 
 }  // namespace larkwell::enginesim

@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "engine/cef_api.h"
-#include "enginesim/collections.h"
-#include "enginesim/held.h"
-#include "enginesim/string_records.h"
-#include "enginesim/unicode.h"
+#include "enginesim/core/collections.h"
+#include "enginesim/core/held.h"
+#include "enginesim/core/string_records.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/web/web_support.h"
 
 namespace larkwell::enginesim {

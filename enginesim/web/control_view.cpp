@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "enginesim/shield.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/web/browser.h"
 
 using namespace larkwell::enginesim;
@@ -46,10 +46,16 @@ int CEF_EXPORT_CALL sim_view_state(TCefBrowser* browser, TSimViewState* state) {
     if (view) {
       const window::PageLayout layout = view->layout();
       const window::ViewCounts counts = view->counts();
-      found = {counts.pages_shown, counts.layouts, counts.paints, view->width(), layout.height,
+      found = {counts.pages_shown,
+               counts.layouts,
+               counts.paints,
+               view->width(),
+               layout.height,
                static_cast<int32_t>(std::count_if(layout.pieces.begin(), layout.pieces.end(),
                                                   [](const Piece& piece) { return piece.link; })),
-               counts.menu_requests, counts.menus_asked, counts.menus_shown};
+               counts.menu_requests,
+               counts.menus_asked,
+               counts.menus_shown};
     }
     if (state != nullptr) *state = found;
     return view ? 1 : 0;
@@ -79,7 +85,7 @@ int CEF_EXPORT_CALL sim_view_text(TCefBrowser* browser, int32_t part, int index,
       case SIM_VIEW_LINK_HREF:
         return copy_out(link.href, buffer, size);
       case SIM_VIEW_LINK_URL:
-        return copy_out(web::resolve_link(view->url(), link.href), buffer, size);
+        return copy_out(resolve_link(view->url(), link.href), buffer, size);
       default:
         return -1;
     }

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "enginesim/core/string_records.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/exports.h"
-#include "enginesim/string_records.h"
-#include "enginesim/unicode.h"
 
 namespace larkwell::enginesim::web {
 
@@ -29,8 +29,7 @@ void fill_multimap(TCefStringMultimap map, const std::vector<KeyValue>& pairs, c
   if (StringMultimap* target = collection_of<StringMultimap>(map, call)) target->items = pairs;
 }
 
-void append_to_list(TCefStringList list, const std::vector<std::u16string>& items,
-                    const char* call) {
+void append_to_list(TCefStringList list, const std::vector<std::u16string>& items, const char* call) {
   if (StringList* target = collection_of<StringList>(list, call)) {
     target->items.insert(target->items.end(), items.begin(), items.end());
   }

@@ -1,12 +1,12 @@
 // Reading a frame's source into the page the browser window shows.
+#include "enginesim/page/page.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "enginesim/web/page.h"
-
-namespace larkwell::enginesim::web {
+namespace larkwell::enginesim {
 namespace {
 
 using Kind = Block::Kind;
@@ -76,7 +76,7 @@ TEST(PageModel, DecodesCharacterReferencesInTextTitlesAndAttributes) {
 TEST(PageModel, CollapsesWhiteSpaceAcrossTagsAndKeepsItOutOfLinks) {
   const Page page = html(u"\n  <p>  see\t\n <i>the</i>  <a href=x>  list </a>  now  </p>  ");
   ASSERT_EQ(page.blocks.size(), 1u);
-  const std::vector<web::Run>& runs = page.blocks[0].runs;
+  const std::vector<enginesim::Run>& runs = page.blocks[0].runs;
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[0].text, u"see the ");
   EXPECT_FALSE(runs[0].link);
@@ -88,12 +88,13 @@ TEST(PageModel, CollapsesWhiteSpaceAcrossTagsAndKeepsItOutOfLinks) {
 }
 
 TEST(PageModel, ForgivesUnclosedAndStrayTagsAndKeepsLineBreaks) {
-  const Page page = html(u"</div></span>loose<p>one<p>two<h2>head<li>item <a href=/x>link<li>after</a>"
-                         u"<p>a<br>b<br/><br>c</p>x < y <3 <");
+  const Page page = html(
+      u"</div></span>loose<p>one<p>two<h2>head<li>item <a href=/x>link<li>after</a>"
+      u"<p>a<br>b<br/><br>c</p>x < y <3 <");
   const std::vector<std::pair<Kind, std::u16string>> expected = {
-      {Kind::paragraph, u"loose"}, {Kind::paragraph, u"one"},  {Kind::paragraph, u"two"},
+      {Kind::paragraph, u"loose"}, {Kind::paragraph, u"one"},       {Kind::paragraph, u"two"},
       {Kind::heading, u"head"},    {Kind::list_item, u"item link"}, {Kind::list_item, u"after"},
-      {Kind::paragraph, u"a"},     {Kind::paragraph, u"b"},    {Kind::line_break, u""},
+      {Kind::paragraph, u"a"},     {Kind::paragraph, u"b"},         {Kind::line_break, u""},
       {Kind::paragraph, u"c"},     {Kind::paragraph, u"x < y <3 <"}};
   ASSERT_EQ(page.blocks.size(), expected.size()) << utf8(page.text());
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -140,4 +141,4 @@ TEST(PageModel, ResolvesLinksAgainstThePageUrl) {
 }
 
 }  // namespace
-}  // namespace larkwell::enginesim::web
+}  // namespace larkwell::enginesim

@@ -1,10 +1,10 @@
-#include "enginesim/ledger.h"
+#include "enginesim/core/ledger.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "enginesim/shield.h"
-#include "enginesim/sim_object.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -16,11 +16,16 @@ constexpr int kReportedItems = 32;
 
 const char* allocation_name(Allocation kind) {
   switch (kind) {
-    case Allocation::text: return "string text";
-    case Allocation::userfree_record: return "userfree string";
-    case Allocation::string_list: return "string list";
-    case Allocation::string_map: return "string map";
-    case Allocation::string_multimap: return "string multimap";
+    case Allocation::text:
+      return "string text";
+    case Allocation::userfree_record:
+      return "userfree string";
+    case Allocation::string_list:
+      return "string list";
+    case Allocation::string_map:
+      return "string map";
+    case Allocation::string_multimap:
+      return "string multimap";
   }
   return "allocation";
 }
@@ -76,8 +81,7 @@ SimObject* Ledger::find_object(const void* structure, const char* call) {
     return nullptr;
   }
   if (found->second.object == nullptr) {
-    record_error_locked(
-        format("%s on destroyed %s %p", call, found->second.kind, structure));
+    record_error_locked(format("%s on destroyed %s %p", call, found->second.kind, structure));
   }
   return found->second.object;
 }
@@ -98,9 +102,8 @@ bool Ledger::note_program_release(const TCefBase* structure) {
   std::lock_guard lock(mutex_);
   auto found = program_holds_.find(structure);
   if (found == program_holds_.end()) {
-    record_error_locked(format(
-        "release below zero: the engine holds no reference on program structure %p",
-        static_cast<const void*>(structure)));
+    record_error_locked(format("release below zero: the engine holds no reference on program structure %p",
+                               static_cast<const void*>(structure)));
     return false;
   }
   ProgramHold& hold = found->second;
@@ -135,8 +138,8 @@ bool Ledger::is_live_allocation(const void* address, Allocation kind, const char
 bool Ledger::check_allocation_locked(const void* address, Allocation kind, const char* call) {
   auto found = allocations_.find(address);
   if (found != allocations_.end() && found->second.kind == kind) return true;
-  record_error_locked(format("%s on %p, which is not a live %s of the engine (freed already?)",
-                             call, address, allocation_name(kind)));
+  record_error_locked(
+      format("%s on %p, which is not a live %s of the engine (freed already?)", call, address, allocation_name(kind)));
   return false;
 }
 
@@ -189,14 +192,14 @@ std::string Ledger::report() {
   auto has_room = [&listed] { return listed++ < kReportedItems; };
   for (const auto& [structure, entry] : objects_) {
     if (entry.object == nullptr || entry.epoch != epoch_ || !has_room()) continue;
-    text += format("live engine object: %s %p, count %d\n", entry.kind, structure,
-                   static_cast<int>(entry.object->count()));
+    text +=
+        format("live engine object: %s %p, count %d\n", entry.kind, structure, static_cast<int>(entry.object->count()));
   }
   listed = 0;
   for (const auto& [structure, hold] : program_holds_) {
     if (hold.held == 0 || !has_room()) continue;
-    text += format("program structure %p: the engine holds %d reference(s)\n",
-                   static_cast<const void*>(structure), hold.held);
+    text += format("program structure %p: the engine holds %d reference(s)\n", static_cast<const void*>(structure),
+                   hold.held);
   }
   listed = 0;
   for (const auto& [address, entry] : allocations_) {

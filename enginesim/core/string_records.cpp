@@ -1,10 +1,10 @@
-#include "enginesim/string_records.h"
+#include "enginesim/core/string_records.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
 
 namespace larkwell::enginesim {
 

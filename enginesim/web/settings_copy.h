@@ -11,7 +11,7 @@
 
 #include "engine/cef_api.h"
 
-namespace larkwell::enginesim::process {
+namespace larkwell::enginesim::web {
 
 class SettingsCopy {
  public:
@@ -31,4 +31,4 @@ class SettingsCopy {
   std::map<std::string, std::u16string, std::less<>> texts_;
 };
 
-}  // namespace larkwell::enginesim::process
+}  // namespace larkwell::enginesim::web

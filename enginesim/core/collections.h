@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "engine/cef_api.h"
-#include "enginesim/ledger.h"
-#include "enginesim/string_records.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/string_records.h"
 
 namespace larkwell::enginesim {
 
@@ -29,9 +29,7 @@ using StringList = Collection<Allocation::string_list, std::u16string>;
 using StringMap = Collection<Allocation::string_map, KeyValue>;
 using StringMultimap = Collection<Allocation::string_multimap, KeyValue>;
 
-inline std::u16string text_copy(const TCefString* record) {
-  return std::u16string(text_of(record));
-}
+inline std::u16string text_copy(const TCefString* record) { return std::u16string(text_of(record)); }
 
 // A new collection (a copy of `source` when given), registered until free_collection.
 template <class C>

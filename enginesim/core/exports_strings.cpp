@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/string_records.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/exports.h"
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
-#include "enginesim/string_records.h"
-#include "enginesim/unicode.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -74,16 +74,13 @@ void userfree_free(Record* record) {
 
 using namespace larkwell::enginesim;
 
-int CEF_EXPORT_CALL cef_string_wide_set(const wchar_t* src, size_t src_len,
-                                        TCefStringWide* output, int copy) {
+int CEF_EXPORT_CALL cef_string_wide_set(const wchar_t* src, size_t src_len, TCefStringWide* output, int copy) {
   return shielded<int>(__func__, [&] { return set_string(src, src_len, output, copy); });
 }
-int CEF_EXPORT_CALL cef_string_utf8_set(const char* src, size_t src_len, TCefStringUtf8* output,
-                                        int copy) {
+int CEF_EXPORT_CALL cef_string_utf8_set(const char* src, size_t src_len, TCefStringUtf8* output, int copy) {
   return shielded<int>(__func__, [&] { return set_string(src, src_len, output, copy); });
 }
-int CEF_EXPORT_CALL cef_string_utf16_set(const char16_t* src, size_t src_len,
-                                         TCefStringUtf16* output, int copy) {
+int CEF_EXPORT_CALL cef_string_utf16_set(const char16_t* src, size_t src_len, TCefStringUtf16* output, int copy) {
   return shielded<int>(__func__, [&] { return set_string(src, src_len, output, copy); });
 }
 
@@ -97,42 +94,33 @@ int CEF_EXPORT_CALL cef_string_wide_cmp(const TCefStringWide* str1, const TCefSt
 int CEF_EXPORT_CALL cef_string_utf8_cmp(const TCefStringUtf8* str1, const TCefStringUtf8* str2) {
   return compare_records(str1, str2);
 }
-int CEF_EXPORT_CALL cef_string_utf16_cmp(const TCefStringUtf16* str1,
-                                         const TCefStringUtf16* str2) {
+int CEF_EXPORT_CALL cef_string_utf16_cmp(const TCefStringUtf16* str1, const TCefStringUtf16* str2) {
   return compare_records(str1, str2);
 }
 
-int CEF_EXPORT_CALL cef_string_wide_to_utf8(const wchar_t* src, size_t src_len,
-                                            TCefStringUtf8* output) {
+int CEF_EXPORT_CALL cef_string_wide_to_utf8(const wchar_t* src, size_t src_len, TCefStringUtf8* output) {
   return shielded<int>(__func__, [&] { return convert_string(src, src_len, output); });
 }
-int CEF_EXPORT_CALL cef_string_utf8_to_wide(const char* src, size_t src_len,
-                                            TCefStringWide* output) {
+int CEF_EXPORT_CALL cef_string_utf8_to_wide(const char* src, size_t src_len, TCefStringWide* output) {
   return shielded<int>(__func__, [&] { return convert_string(src, src_len, output); });
 }
-int CEF_EXPORT_CALL cef_string_wide_to_utf16(const wchar_t* src, size_t src_len,
-                                             TCefStringUtf16* output) {
+int CEF_EXPORT_CALL cef_string_wide_to_utf16(const wchar_t* src, size_t src_len, TCefStringUtf16* output) {
   return shielded<int>(__func__, [&] { return convert_string(src, src_len, output); });
 }
-int CEF_EXPORT_CALL cef_string_utf16_to_wide(const char16_t* src, size_t src_len,
-                                             TCefStringWide* output) {
+int CEF_EXPORT_CALL cef_string_utf16_to_wide(const char16_t* src, size_t src_len, TCefStringWide* output) {
   return shielded<int>(__func__, [&] { return convert_string(src, src_len, output); });
 }
-int CEF_EXPORT_CALL cef_string_utf8_to_utf16(const char* src, size_t src_len,
-                                             TCefStringUtf16* output) {
+int CEF_EXPORT_CALL cef_string_utf8_to_utf16(const char* src, size_t src_len, TCefStringUtf16* output) {
   return shielded<int>(__func__, [&] { return convert_string(src, src_len, output); });
 }
-int CEF_EXPORT_CALL cef_string_utf16_to_utf8(const char16_t* src, size_t src_len,
-                                             TCefStringUtf8* output) {
+int CEF_EXPORT_CALL cef_string_utf16_to_utf8(const char16_t* src, size_t src_len, TCefStringUtf8* output) {
   return shielded<int>(__func__, [&] { return convert_string(src, src_len, output); });
 }
 
-int CEF_EXPORT_CALL cef_string_ascii_to_wide(const char* src, size_t src_len,
-                                             TCefStringWide* output) {
+int CEF_EXPORT_CALL cef_string_ascii_to_wide(const char* src, size_t src_len, TCefStringWide* output) {
   return shielded<int>(__func__, [&] { return ascii_to_string(src, src_len, output); });
 }
-int CEF_EXPORT_CALL cef_string_ascii_to_utf16(const char* src, size_t src_len,
-                                              TCefStringUtf16* output) {
+int CEF_EXPORT_CALL cef_string_ascii_to_utf16(const char* src, size_t src_len, TCefStringUtf16* output) {
   return shielded<int>(__func__, [&] { return ascii_to_string(src, src_len, output); });
 }
 

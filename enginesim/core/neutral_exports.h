@@ -3,8 +3,8 @@
 // definitions of its own.
 #pragma once
 
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
-#include "enginesim/shield.h"
 
 #define ENGINESIM_DEFINE_NEUTRAL_EXPORT(result, name, params) \
   result CEF_EXPORT_CALL name params { return ::larkwell::enginesim::neutral_answer<result>(); }

@@ -27,8 +27,8 @@
 #include <utility>
 
 #include "engine/cef_api.h"
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
 
 namespace larkwell::enginesim {
 
@@ -76,8 +76,7 @@ T* object_of(const void* structure, const char* call) {
   if (found == nullptr) return nullptr;
   T* object = dynamic_cast<T*>(found);
   if (object == nullptr) {
-    ledger().record_error(std::string(call) + " reached a " + found->kind() +
-                          " through a structure of another kind");
+    ledger().record_error(std::string(call) + " reached a " + found->kind() + " through a structure of another kind");
   }
   return object;
 }
@@ -105,8 +104,7 @@ class SimObjectOf : public SimObject {
   Struct* structure() const noexcept { return reinterpret_cast<Struct*>(header()); }
 
  protected:
-  explicit SimObjectOf(const char* kind, int32_t initial_count = 1)
-      : SimObject(kind, sizeof(Struct), initial_count) {}
+  explicit SimObjectOf(const char* kind, int32_t initial_count = 1) : SimObject(kind, sizeof(Struct), initial_count) {}
 
   // The value to store in a slot of the structure for `Member`.
   template <auto Member>

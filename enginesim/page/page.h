@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace larkwell::enginesim::web {
+namespace larkwell::enginesim {
 
 // A stretch of text, plain or a link.
 struct Run {
@@ -56,4 +56,4 @@ Page read_page(std::u16string_view source, PageFormat format);
 // Empty when the page's URL has no scheme to resolve against.
 std::u16string resolve_link(std::u16string_view page_url, std::u16string_view href);
 
-}  // namespace larkwell::enginesim::web
+}  // namespace larkwell::enginesim

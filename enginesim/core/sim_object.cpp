@@ -1,4 +1,4 @@
-#include "enginesim/sim_object.h"
+#include "enginesim/core/sim_object.h"
 
 #include <cstdio>
 
@@ -37,8 +37,7 @@ int32_t SimObject::release() noexcept {
   if (count < 0) {
     ++count_;
     char text[160];
-    std::snprintf(text, sizeof text, "release below zero on %s %p", kind_,
-                  static_cast<void*>(header_));
+    std::snprintf(text, sizeof text, "release below zero on %s %p", kind_, static_cast<void*>(header_));
     ledger().record_error(text);
     return 0;
   }

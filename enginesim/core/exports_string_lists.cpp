@@ -1,7 +1,7 @@
 // Engine string lists.
-#include "enginesim/collections.h"
+#include "enginesim/core/collections.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
-#include "enginesim/shield.h"
 
 using namespace larkwell::enginesim;
 
@@ -14,14 +14,12 @@ TCefStringList CEF_EXPORT_CALL cef_string_list_alloc(void) {
 }
 
 int CEF_EXPORT_CALL cef_string_list_size(TCefStringList list) {
-  return shielded<int>(__func__,
-                       [&](const char* call) { return collection_size<StringList>(list, call); });
+  return shielded<int>(__func__, [&](const char* call) { return collection_size<StringList>(list, call); });
 }
 
 int CEF_EXPORT_CALL cef_string_list_value(TCefStringList list, int index, TCefString* value) {
-  return shielded<int>(__func__, [&](const char* call) {
-    return copy_item_out<StringList>(list, index, value, whole_item, call);
-  });
+  return shielded<int>(
+      __func__, [&](const char* call) { return copy_item_out<StringList>(list, index, value, whole_item, call); });
 }
 
 void CEF_EXPORT_CALL cef_string_list_append(TCefStringList list, const TCefString* value) {

@@ -5,10 +5,10 @@
 #include <thread>
 #include <vector>
 
-#include "enginesim/engine_refs.h"
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
-#include "enginesim/sim_object.h"
+#include "enginesim/core/engine_refs.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -62,8 +62,7 @@ int32_t CEF_EXPORT_CALL sim_get_refct(TCefBase* structure) {
   });
 }
 
-void CEF_EXPORT_CALL sim_churn_refs(TCefBase* const* structures, int count, int threads,
-                                    int iterations_per_thread) {
+void CEF_EXPORT_CALL sim_churn_refs(TCefBase* const* structures, int count, int threads, int iterations_per_thread) {
   shielded<void>(__func__, [&] {
     if (structures == nullptr) return;
     run_on_threads(threads, [&] {
@@ -104,8 +103,8 @@ int CEF_EXPORT_CALL sim_string_live_allocations(void) {
 int CEF_EXPORT_CALL sim_ledger_clean(void) {
   return shielded<int>(__func__, [] {
     Ledger& book = ledger();
-    return book.live_objects() == 0 && book.held_program_refs() == 0 &&
-           book.error_count() == 0 && book.live_allocations() == 0;
+    return book.live_objects() == 0 && book.held_program_refs() == 0 && book.error_count() == 0 &&
+           book.live_allocations() == 0;
   });
 }
 

@@ -2,18 +2,16 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "enginesim/collections.h"
+#include "enginesim/core/collections.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
-#include "enginesim/shield.h"
 
 using namespace larkwell::enginesim;
 
 namespace {
 
 auto has_key(const TCefString* key) {
-  return [wanted = std::u16string_view(text_of(key))](const KeyValue& item) {
-    return item.first == wanted;
-  };
+  return [wanted = std::u16string_view(text_of(key))](const KeyValue& item) { return item.first == wanted; };
 }
 
 // Appends a copy of key and value; a map refuses a key it already has.
@@ -33,17 +31,14 @@ int append_pair(void* handle, const TCefString* key, const TCefString* value, co
 // --- maps
 
 TCefStringMap CEF_EXPORT_CALL cef_string_map_alloc(void) {
-  return shielded<TCefStringMap>(
-      __func__, [] { return static_cast<TCefStringMap>(alloc_collection<StringMap>()); });
+  return shielded<TCefStringMap>(__func__, [] { return static_cast<TCefStringMap>(alloc_collection<StringMap>()); });
 }
 
 int CEF_EXPORT_CALL cef_string_map_size(TCefStringMap map) {
-  return shielded<int>(__func__,
-                       [&](const char* call) { return collection_size<StringMap>(map, call); });
+  return shielded<int>(__func__, [&](const char* call) { return collection_size<StringMap>(map, call); });
 }
 
-int CEF_EXPORT_CALL cef_string_map_find(TCefStringMap map, const TCefString* key,
-                                        TCefString* value) {
+int CEF_EXPORT_CALL cef_string_map_find(TCefStringMap map, const TCefString* key, TCefString* value) {
   return shielded<int>(__func__, [&](const char* call) {
     StringMap* source = collection_of<StringMap>(map, call);
     if (source == nullptr || key == nullptr || value == nullptr) return 0;
@@ -55,21 +50,17 @@ int CEF_EXPORT_CALL cef_string_map_find(TCefStringMap map, const TCefString* key
 }
 
 int CEF_EXPORT_CALL cef_string_map_key(TCefStringMap map, int index, TCefString* key) {
-  return shielded<int>(__func__, [&](const char* call) {
-    return copy_item_out<StringMap>(map, index, key, key_of, call);
-  });
+  return shielded<int>(__func__,
+                       [&](const char* call) { return copy_item_out<StringMap>(map, index, key, key_of, call); });
 }
 
 int CEF_EXPORT_CALL cef_string_map_value(TCefStringMap map, int index, TCefString* value) {
-  return shielded<int>(__func__, [&](const char* call) {
-    return copy_item_out<StringMap>(map, index, value, value_of, call);
-  });
+  return shielded<int>(__func__,
+                       [&](const char* call) { return copy_item_out<StringMap>(map, index, value, value_of, call); });
 }
 
-int CEF_EXPORT_CALL cef_string_map_append(TCefStringMap map, const TCefString* key,
-                                          const TCefString* value) {
-  return shielded<int>(
-      __func__, [&](const char* call) { return append_pair<StringMap>(map, key, value, call); });
+int CEF_EXPORT_CALL cef_string_map_append(TCefStringMap map, const TCefString* key, const TCefString* value) {
+  return shielded<int>(__func__, [&](const char* call) { return append_pair<StringMap>(map, key, value, call); });
 }
 
 void CEF_EXPORT_CALL cef_string_map_clear(TCefStringMap map) {
@@ -88,21 +79,19 @@ TCefStringMultimap CEF_EXPORT_CALL cef_string_multimap_alloc(void) {
 }
 
 int CEF_EXPORT_CALL cef_string_multimap_size(TCefStringMultimap map) {
-  return shielded<int>(
-      __func__, [&](const char* call) { return collection_size<StringMultimap>(map, call); });
+  return shielded<int>(__func__, [&](const char* call) { return collection_size<StringMultimap>(map, call); });
 }
 
 int CEF_EXPORT_CALL cef_string_multimap_find_count(TCefStringMultimap map, const TCefString* key) {
   return shielded<int>(__func__, [&](const char* call) {
     StringMultimap* source = collection_of<StringMultimap>(map, call);
     if (source == nullptr || key == nullptr) return 0;
-    return static_cast<int>(
-        std::count_if(source->items.begin(), source->items.end(), has_key(key)));
+    return static_cast<int>(std::count_if(source->items.begin(), source->items.end(), has_key(key)));
   });
 }
 
-int CEF_EXPORT_CALL cef_string_multimap_enumerate(TCefStringMultimap map, const TCefString* key,
-                                                  int value_index, TCefString* value) {
+int CEF_EXPORT_CALL cef_string_multimap_enumerate(TCefStringMultimap map, const TCefString* key, int value_index,
+                                                  TCefString* value) {
   return shielded<int>(__func__, [&](const char* call) {
     StringMultimap* source = collection_of<StringMultimap>(map, call);
     if (source == nullptr || key == nullptr || value == nullptr || value_index < 0) return 0;
@@ -117,23 +106,17 @@ int CEF_EXPORT_CALL cef_string_multimap_enumerate(TCefStringMultimap map, const 
 }
 
 int CEF_EXPORT_CALL cef_string_multimap_key(TCefStringMultimap map, int index, TCefString* key) {
-  return shielded<int>(__func__, [&](const char* call) {
-    return copy_item_out<StringMultimap>(map, index, key, key_of, call);
-  });
+  return shielded<int>(__func__,
+                       [&](const char* call) { return copy_item_out<StringMultimap>(map, index, key, key_of, call); });
 }
 
-int CEF_EXPORT_CALL cef_string_multimap_value(TCefStringMultimap map, int index,
-                                              TCefString* value) {
-  return shielded<int>(__func__, [&](const char* call) {
-    return copy_item_out<StringMultimap>(map, index, value, value_of, call);
-  });
+int CEF_EXPORT_CALL cef_string_multimap_value(TCefStringMultimap map, int index, TCefString* value) {
+  return shielded<int>(
+      __func__, [&](const char* call) { return copy_item_out<StringMultimap>(map, index, value, value_of, call); });
 }
 
-int CEF_EXPORT_CALL cef_string_multimap_append(TCefStringMultimap map, const TCefString* key,
-                                               const TCefString* value) {
-  return shielded<int>(__func__, [&](const char* call) {
-    return append_pair<StringMultimap>(map, key, value, call);
-  });
+int CEF_EXPORT_CALL cef_string_multimap_append(TCefStringMultimap map, const TCefString* key, const TCefString* value) {
+  return shielded<int>(__func__, [&](const char* call) { return append_pair<StringMultimap>(map, key, value, call); });
 }
 
 void CEF_EXPORT_CALL cef_string_multimap_clear(TCefStringMultimap map) {

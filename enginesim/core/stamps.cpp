@@ -1,4 +1,4 @@
-#include "enginesim/stamps.h"
+#include "enginesim/core/stamps.h"
 
 #include <chrono>
 #include <cstdint>
@@ -10,8 +10,8 @@
 #include <windows.h>
 #endif
 
-#include "enginesim/shield.h"
-#include "enginesim/unicode.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/unicode.h"
 
 namespace larkwell::enginesim {
 
@@ -26,7 +26,7 @@ int64_t system_time() {
   return static_cast<int64_t>((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
 #else
   constexpr int64_t kUnixEpochSince1601 = 116444736000000000;
-  using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000>>;
+  using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000> >;
   return kUnixEpochSince1601 +
          std::chrono::duration_cast<Ticks>(std::chrono::system_clock::now().time_since_epoch()).count();
 #endif

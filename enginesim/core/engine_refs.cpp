@@ -1,6 +1,6 @@
-#include "enginesim/engine_refs.h"
+#include "enginesim/core/engine_refs.h"
 
-#include "enginesim/ledger.h"
+#include "enginesim/core/ledger.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -8,8 +8,7 @@ namespace {
 // The ledger counts the engine's holds on program structures only; an engine object counts
 // its references itself.
 bool is_counted_program_structure(const TCefBase* structure) {
-  return structure->add_ref != nullptr && structure->release != nullptr &&
-         !ledger().is_engine_structure(structure);
+  return structure->add_ref != nullptr && structure->release != nullptr && !ledger().is_engine_structure(structure);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
-#include "enginesim/web/page.h"
+#include "enginesim/page/page.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 
-#include "enginesim/web/markup_text.h"
-#include "enginesim/web/url.h"
+#include "enginesim/page/markup_text.h"
+#include "enginesim/page/url.h"
 
-namespace larkwell::enginesim::web {
+namespace larkwell::enginesim {
 namespace {
 
 bool is_one_of(std::u16string_view name, std::initializer_list<std::u16string_view> names) {
@@ -16,10 +16,11 @@ bool is_one_of(std::u16string_view name, std::initializer_list<std::u16string_vi
 
 // Elements that end the text before them and start new text after them.
 bool is_container(std::u16string_view name) {
-  return is_one_of(name, {u"html", u"body", u"div", u"ul", u"ol", u"dl", u"dt", u"dd", u"table", u"tr", u"td",
-                          u"th", u"thead", u"tbody", u"section", u"article", u"header", u"footer", u"nav",
-                          u"main", u"aside", u"blockquote", u"pre", u"form", u"hr", u"center", u"address",
-                          u"figure", u"fieldset"});
+  return is_one_of(
+      name,
+      {u"html",  u"body",       u"div",   u"ul",    u"ol",      u"dl",      u"dt",      u"dd",     u"table",   u"tr",
+       u"td",    u"th",         u"thead", u"tbody", u"section", u"article", u"header",  u"footer", u"nav",     u"main",
+       u"aside", u"blockquote", u"pre",   u"form",  u"hr",      u"center",  u"address", u"figure", u"fieldset"});
 }
 
 // What may stand in a document's head without ending it.
@@ -328,4 +329,4 @@ std::u16string resolve_link(std::u16string_view page_url, std::u16string_view hr
   return complete_url(page_url, href);
 }
 
-}  // namespace larkwell::enginesim::web
+}  // namespace larkwell::enginesim

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/cef_api.h"
-#include "enginesim/engine_refs.h"
+#include "enginesim/core/engine_refs.h"
 
 namespace larkwell::enginesim {
 

@@ -1,10 +1,10 @@
 // Completing a partial URL against a document's base URL (reference resolution, simplified:
 // no percent-encoding, no host normalisation).
+#include "enginesim/page/url.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-
-#include "enginesim/web/url.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -16,8 +16,7 @@ std::size_t scheme_length(std::u16string_view url) {
   for (std::size_t i = 0; i < url.size(); ++i) {
     const char16_t c = url[i];
     if (c == u':') return i > 0 ? i + 1 : 0;
-    const bool allowed =
-        is_alpha(c) || (i > 0 && ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.'));
+    const bool allowed = is_alpha(c) || (i > 0 && ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.'));
     if (!allowed) return 0;
   }
   return 0;
@@ -54,9 +53,7 @@ void drop_last_segment(std::u16string& output) {
 // The path with its "." and ".." segments resolved.
 std::u16string remove_dot_segments(std::u16string_view path) {
   std::u16string input(path), output;
-  auto starts = [&input](std::u16string_view prefix) {
-    return input.compare(0, prefix.size(), prefix) == 0;
-  };
+  auto starts = [&input](std::u16string_view prefix) { return input.compare(0, prefix.size(), prefix) == 0; };
   while (!input.empty()) {
     if (starts(u"../") || starts(u"./")) {
       input.erase(0, input.find(u'/') + 1);
@@ -76,9 +73,8 @@ std::u16string remove_dot_segments(std::u16string_view path) {
   return output;
 }
 
-std::u16string join(std::u16string_view scheme, std::u16string_view authority,
-                    std::u16string_view path, std::u16string_view query,
-                    std::u16string_view fragment) {
+std::u16string join(std::u16string_view scheme, std::u16string_view authority, std::u16string_view path,
+                    std::u16string_view query, std::u16string_view fragment) {
   std::u16string url(scheme);
   url += authority;
   url += path;
@@ -97,8 +93,7 @@ std::u16string complete_url(std::u16string_view base, std::u16string_view partia
   const UrlParts to = split(partial);
   if (partial.empty()) return join(from.scheme, from.authority, from.path, from.query, {});
   if (to.path.empty()) {
-    return join(from.scheme, from.authority, from.path, to.query.empty() ? from.query : to.query,
-                to.fragment);
+    return join(from.scheme, from.authority, from.path, to.query.empty() ? from.query : to.query, to.fragment);
   }
   std::u16string merged;
   if (to.path.front() != u'/') {

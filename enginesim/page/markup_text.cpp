@@ -1,10 +1,10 @@
-#include "enginesim/web/markup_text.h"
+#include "enginesim/page/markup_text.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
 
-#include "enginesim/unicode.h"
+#include "enginesim/core/unicode.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -58,9 +58,7 @@ bool read_named(std::u16string_view text, std::size_t& pos, std::u16string& out)
 
 }  // namespace
 
-bool is_markup_space(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
-}
+bool is_markup_space(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
 
 std::u16string ascii_lower(std::u16string_view text) {
   std::u16string out(text);
