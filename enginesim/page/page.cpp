@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <initializer_list>
 
-#include "enginesim/page/markup_text.h"
-#include "enginesim/page/url.h"
+#include "enginesim/page/markup.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -33,38 +32,18 @@ int heading_level(std::u16string_view name) {
   return 0;
 }
 
-struct Tag {
-  std::u16string name;  // lower case
-  bool end = false;
-  std::vector<std::pair<std::u16string, std::u16string>> attributes;  // values decoded
-
-  const std::u16string* attribute(std::u16string_view wanted) const {
-    for (const auto& [attribute_name, value] : attributes) {
-      if (attribute_name == wanted) return &value;
-    }
-    return nullptr;
-  }
-};
-
-// Reads markup as a browser does, never failing: unclosed elements end where the next block
-// starts, stray end tags are ignored, a '<' that starts no tag is text.
-class HtmlReader {
+// Builds a page from the markup reader's pieces, never failing: unclosed elements end where the
+// next block starts, stray end tags are ignored.
+class PageBuilder {
  public:
-  explicit HtmlReader(std::u16string_view source) : in_(source) {}
+  explicit PageBuilder(std::u16string_view source) : reader_(source) {}
 
   Page read() {
-    while (pos_ < in_.size()) {
-      if (in_[pos_] != u'<') {
-        read_text();
-      } else if (at(u"<!--")) {
-        skip_past(u"-->");
-      } else if (at(u"<!") || at(u"<?")) {
-        skip_past(u">");
-      } else if (Tag tag; read_tag(tag)) {
-        handle(tag);
-      } else {
-        add_text(u"<");
-        ++pos_;
+    for (MarkupReader::Piece piece; (piece = reader_.next()) != MarkupReader::Piece::end;) {
+      if (piece == MarkupReader::Piece::tag) {
+        handle(reader_.tag());
+      } else if (!in_head_) {
+        add_text(reader_.text());
       }
     }
     end_block();
@@ -72,92 +51,7 @@ class HtmlReader {
   }
 
  private:
-  bool at(std::u16string_view text) const { return in_.substr(pos_, text.size()) == text; }
-
-  void skip_past(std::u16string_view end) {
-    const std::size_t found = in_.find(end, pos_);
-    pos_ = found == std::u16string_view::npos ? in_.size() : found + end.size();
-  }
-
-  static bool ends_name(char16_t c) { return is_markup_space(c) || c == u'/' || c == u'>' || c == u'='; }
-
-  std::u16string read_name() {
-    const std::size_t start = pos_;
-    while (pos_ < in_.size() && !ends_name(in_[pos_])) ++pos_;
-    return ascii_lower(in_.substr(start, pos_ - start));
-  }
-
-  void skip_spaces() {
-    while (pos_ < in_.size() && is_markup_space(in_[pos_])) ++pos_;
-  }
-
-  // A tag at pos_: '<', an optional '/', a name that starts with a letter, attributes up to
-  // '>' (or the end of the source). False, having read nothing, for anything else.
-  bool read_tag(Tag& tag) {
-    std::size_t name_at = pos_ + 1;
-    tag.end = name_at < in_.size() && in_[name_at] == u'/';
-    if (tag.end) ++name_at;
-    const char16_t first = name_at < in_.size() ? in_[name_at] : u'\0';
-    if (!((first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z'))) return false;
-    pos_ = name_at;
-    tag.name = read_name();
-    for (;;) {
-      skip_spaces();
-      if (pos_ >= in_.size()) return true;
-      if (in_[pos_] == u'>') {
-        ++pos_;
-        return true;
-      }
-      if (in_[pos_] == u'/' || in_[pos_] == u'=') {
-        ++pos_;
-        continue;
-      }
-      std::u16string name = read_name();
-      skip_spaces();
-      std::u16string value;
-      if (pos_ < in_.size() && in_[pos_] == u'=') {
-        ++pos_;
-        skip_spaces();
-        value = read_value();
-      }
-      tag.attributes.emplace_back(std::move(name), std::move(value));
-    }
-  }
-
-  // A quoted value (to its closing quote or the end), or a bare one up to a space or '>'.
-  std::u16string read_value() {
-    std::size_t start = pos_, end;
-    if (pos_ < in_.size() && (in_[pos_] == u'"' || in_[pos_] == u'\'')) {
-      end = std::min(in_.find(in_[pos_], ++start), in_.size());
-      pos_ = std::min(end + 1, in_.size());
-    } else {
-      while (pos_ < in_.size() && !is_markup_space(in_[pos_]) && in_[pos_] != u'>') ++pos_;
-      end = pos_;
-    }
-    return decode_references(in_.substr(start, end - start));
-  }
-
-  // The text of a <script>, <style> or <title>, up to its end tag (in any case), which is
-  // left to be read as a tag.
-  std::u16string_view read_raw_text(std::u16string_view name) {
-    const std::u16string end_tag = u"</" + std::u16string(name);
-    std::size_t end = pos_;
-    while (end < in_.size() && ascii_lower(in_.substr(end, end_tag.size())) != end_tag) {
-      end = std::min(in_.find(u'<', end + 1), in_.size());
-    }
-    const std::u16string_view raw = in_.substr(pos_, end - pos_);
-    pos_ = end;
-    return raw;
-  }
-
-  void read_text() {
-    const std::size_t end = std::min(in_.find(u'<', pos_), in_.size());
-    const std::u16string text = decode_references(in_.substr(pos_, end - pos_));
-    pos_ = end;
-    if (!in_head_) add_text(text);
-  }
-
-  void handle(const Tag& tag) {
+  void handle(const MarkupTag& tag) {
     const std::u16string& name = tag.name;
     if (in_head_ && (name == u"body" || (tag.end && name == u"head") || !belongs_in_head(name))) in_head_ = false;
     if (tag.end) {
@@ -167,9 +61,9 @@ class HtmlReader {
     if (name == u"head") {
       in_head_ = true;
     } else if (name == u"script" || name == u"style") {
-      read_raw_text(name);
+      reader_.raw_text(name);
     } else if (name == u"title") {
-      const std::u16string_view raw = read_raw_text(name);
+      const std::u16string_view raw = reader_.raw_text(name);
       if (page_.title.empty()) page_.title = collapsed(decode_references(raw));
     } else if (const int level = heading_level(name); level != 0) {
       start_block(Block::Kind::heading, level);
@@ -258,8 +152,7 @@ class HtmlReader {
     return out;
   }
 
-  std::u16string_view in_;
-  std::size_t pos_ = 0;
+  MarkupReader reader_;
   Page page_;
   Block block_;  // the block being filled
   bool in_head_ = false;
@@ -320,13 +213,7 @@ PageFormat format_of_mime_type(std::string_view mime_type) {
 }
 
 Page read_page(std::u16string_view source, PageFormat format) {
-  return format == PageFormat::plain_text ? read_plain_text(source) : HtmlReader(source).read();
-}
-
-std::u16string resolve_link(std::u16string_view page_url, std::u16string_view href) {
-  while (!href.empty() && is_markup_space(href.front())) href.remove_prefix(1);
-  while (!href.empty() && is_markup_space(href.back())) href.remove_suffix(1);
-  return complete_url(page_url, href);
+  return format == PageFormat::plain_text ? read_plain_text(source) : PageBuilder(source).read();
 }
 
 }  // namespace larkwell::enginesim

@@ -13,7 +13,7 @@ namespace larkwell::enginesim {
 struct Run {
   std::u16string text;  // white space collapsed, references decoded
   bool link = false;
-  std::u16string href;  // a link's target as written (decoded); see resolve_link
+  std::u16string href;  // a link's target as written (decoded); see url.h's resolve_link
 };
 
 struct Block {
@@ -50,10 +50,5 @@ enum class PageFormat { html, plain_text };
 PageFormat format_of_mime_type(std::string_view mime_type);
 
 Page read_page(std::u16string_view source, PageFormat format);
-
-// A link's target as the page's URL `page_url` completes it: absolute http:// URLs stay,
-// "/path" takes the page's scheme and host, relative paths its directory, "?query" its path.
-// Empty when the page's URL has no scheme to resolve against.
-std::u16string resolve_link(std::u16string_view page_url, std::u16string_view href);
 
 }  // namespace larkwell::enginesim

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "enginesim/page/markup.h"
+
 namespace larkwell::enginesim {
 namespace {
 
@@ -103,6 +105,12 @@ std::u16string complete_url(std::u16string_view base, std::u16string_view partia
   }
   merged += to.path;
   return join(from.scheme, from.authority, remove_dot_segments(merged), to.query, to.fragment);
+}
+
+std::u16string resolve_link(std::u16string_view page_url, std::u16string_view href) {
+  while (!href.empty() && is_markup_space(href.front())) href.remove_prefix(1);
+  while (!href.empty() && is_markup_space(href.back())) href.remove_suffix(1);
+  return complete_url(page_url, href);
 }
 
 }  // namespace larkwell::enginesim

@@ -11,4 +11,8 @@ namespace larkwell::enginesim {
 // Empty when `base` has no scheme to resolve against.
 std::u16string complete_url(std::u16string_view base, std::u16string_view partial);
 
+// A link's target, `href` as written in a page at `page_url`: complete_url of it without the
+// white space around it.
+std::u16string resolve_link(std::u16string_view page_url, std::u16string_view href);
+
 }  // namespace larkwell::enginesim

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "enginesim/core/shield.h"
+#include "enginesim/page/url.h"
 #include "enginesim/web/browser.h"
 
 using namespace larkwell::enginesim;

@@ -5,6 +5,7 @@
 
 #include "enginesim/core/stamps.h"
 #include "enginesim/core/string_records.h"
+#include "enginesim/page/url.h"
 
 namespace larkwell::enginesim::window {
 
