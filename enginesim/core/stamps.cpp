@@ -43,10 +43,7 @@ void stamp_moment(const char* event, const std::u16string& detail) noexcept {
   shielded<void>("ENGINESIM_TIMESTAMPS", [&] {
     std::string line = std::to_string(now) + ' ' + event;
     if (!detail.empty()) {
-      line += ' ';
-      std::string text;
-      transcode(detail.data(), detail.size(), text);
-      line += text;
+      line += ' ' + utf8_of(detail);
     }
     line += '\n';
     std::lock_guard lock(stamps_mutex);

@@ -7,9 +7,11 @@
 // Zero code units are ordinary characters.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace larkwell::enginesim {
@@ -134,6 +136,29 @@ bool transcode(const From* src, std::size_t len, std::basic_string<To>& out) {
     }
     return clean;
   }
+}
+
+// UTF-16 as UTF-8 and back, invalid input as U+FFFD.
+inline std::string utf8_of(std::u16string_view text) {
+  std::string out;
+  transcode(text.data(), text.size(), out);
+  return out;
+}
+inline std::u16string utf16_of(std::string_view text) {
+  std::u16string out;
+  transcode(text.data(), text.size(), out);
+  return out;
+}
+
+// Copies at most size - 1 units of `text` and a zero into `buffer` (the control's text answers);
+// answers the full length.
+inline int copy_out(std::u16string_view text, char16_t* buffer, int size) {
+  if (buffer != nullptr && size > 0) {
+    const std::size_t written = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    text.copy(buffer, written);
+    buffer[written] = u'\0';
+  }
+  return static_cast<int>(text.size());
 }
 
 // Widens 7-bit ASCII; a byte above 0x7F is not ASCII and becomes U+FFFD.

@@ -37,18 +37,6 @@ struct CloseInternetHandle {
 };
 using InternetHandle = std::unique_ptr<void, CloseInternetHandle>;
 
-std::u16string utf16_of(std::string_view utf8) {
-  std::u16string text;
-  transcode(utf8.data(), utf8.size(), text);
-  return text;
-}
-
-std::string utf8_of(std::u16string_view text) {
-  std::string bytes;
-  transcode(text.data(), text.size(), bytes);
-  return bytes;
-}
-
 const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 bool is_redirect(int status) {

@@ -67,9 +67,7 @@ Fetches& fetches() {
 }  // namespace
 
 bool is_http(const std::u16string& url) {
-  std::string prefix;
-  transcode(url.data(), std::min<std::size_t>(url.size(), 7), prefix);
-  return equal_ignoring_case(prefix, "http://");
+  return equal_ignoring_case(utf8_of(std::u16string_view(url).substr(0, 7)), "http://");
 }
 
 void start_fetch(web::LoadTarget target, const std::u16string& url) { fetches().start(std::move(target), url); }

@@ -61,13 +61,7 @@ void for_each_parameter(std::string_view value, Visit visit) {
 }
 
 // A name in UTF-8 as received: invalid sequences become U+FFFD.
-std::string valid_utf8(std::string_view bytes) {
-  std::u16string wide;
-  transcode(bytes.data(), bytes.size(), wide);
-  std::string out;
-  transcode(wide.data(), wide.size(), out);
-  return out;
-}
+std::string valid_utf8(std::string_view bytes) { return utf8_of(utf16_of(bytes)); }
 
 std::u16string from_code_page_936(std::string_view bytes) {
   std::u16string out;

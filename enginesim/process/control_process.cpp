@@ -9,22 +9,13 @@
 #include "enginesim/core/ledger.h"
 #include "enginesim/core/shield.h"
 #include "enginesim/core/string_records.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/process/process.h"
 #include "enginesim/web/browser.h"
 
 using namespace larkwell::enginesim;
 
 namespace {
-
-// Copies at most size - 1 units of `text` and a zero into `buffer`; answers the full length.
-int copy_out(std::u16string_view text, char16_t* buffer, int size) {
-  if (buffer != nullptr && size > 0) {
-    const std::size_t written = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    text.copy(buffer, written);
-    buffer[written] = u'\0';
-  }
-  return static_cast<int>(text.size());
-}
 
 // The settings cef_initialize received; nothing (and a ledger error) before the first.
 std::optional<web::SettingsCopy> initialize_settings(const char* call) {

@@ -234,14 +234,6 @@ void Process::set_unfinished_browsers(bool unfinished) {
   unfinished_browsers_ = unfinished;
 }
 
-namespace {
-std::string utf8_of(const std::u16string& text) {
-  std::string out;
-  transcode(text.data(), text.size(), out);
-  return out;
-}
-}  // namespace
-
 void Process::write_exit_report() {
   TSimProcessCounts counts{};
   std::optional<web::SettingsCopy> settings;

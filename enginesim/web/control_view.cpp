@@ -2,11 +2,11 @@
 #include "enginesim/control_view.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "enginesim/core/shield.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/page/url.h"
 #include "enginesim/web/browser.h"
 
@@ -27,15 +27,6 @@ std::vector<Piece> links_of(PageView& view) {
     if (piece.link) links.push_back(std::move(piece));
   }
   return links;
-}
-
-int copy_out(const std::u16string& text, char16_t* buffer, int size) {
-  if (buffer != nullptr && size > 0) {
-    const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), copied * sizeof(char16_t));
-    buffer[copied] = u'\0';
-  }
-  return static_cast<int>(text.size());
 }
 
 }  // namespace

@@ -192,9 +192,7 @@ void SimFrame::load_stream(TCefStreamReader* stream, const TCefString* url) {
   browsing().stop_page_fetches_of(this);
   const std::optional<std::string> bytes = read_to_end(stream);  // outside the lock: the reader may be the program's
   if (!bytes) return;
-  std::u16string source;
-  transcode(bytes->data(), bytes->size(), source);
-  navigate(text_copy(url), std::move(source), SIM_LOADED_STREAM);
+  navigate(text_copy(url), utf16_of(*bytes), SIM_LOADED_STREAM);
 }
 
 void SimFrame::execute_java_script(const TCefString* js_code, const TCefString* script_url, int start_line) {

@@ -109,9 +109,7 @@ std::FILE* open_for_reading(std::u16string_view name) {
   const std::wstring wide(name.begin(), name.end());
   return _wfopen(wide.c_str(), L"rb");
 #else
-  std::string narrow;
-  transcode(name.data(), name.size(), narrow);
-  return std::fopen(narrow.c_str(), "rb");
+  return std::fopen(utf8_of(name).c_str(), "rb");
 #endif
 }
 

@@ -1,6 +1,5 @@
 #include "enginesim/web/web_support.h"
 
-#include <cstring>
 
 #include "enginesim/core/string_records.h"
 #include "enginesim/core/unicode.h"
@@ -14,11 +13,7 @@ PCefStringUserFree userfree_text(std::u16string_view text) {
   return result;
 }
 
-std::u16string from_utf8(const char* text) {
-  std::u16string converted;
-  if (text != nullptr) transcode(text, std::strlen(text), converted);
-  return converted;
-}
+std::u16string from_utf8(const char* text) { return text != nullptr ? utf16_of(text) : std::u16string(); }
 
 std::vector<KeyValue> read_multimap(TCefStringMultimap map, const char* call) {
   const StringMultimap* source = collection_of<StringMultimap>(map, call);
