@@ -1,7 +1,8 @@
-// Every fetch the stand-in runs, so that a new load, a browser's last release and shutdown can
-// stop them; and the facts the tests read (sim_net_counts).
+// Browsing as the library installs it for the browsers and the process (web::Browsing), and the
+// facts the tests read (sim_net_counts).
 //
-// Browsing is Windows-only (the platform's HTTP client fetches): elsewhere no address is
+// Fetching is Windows-only (the platform's HTTP client fetches; fetches.cpp keeps every fetch, so
+// that a new load, a browser's last release and shutdown can stop them): elsewhere no address is
 // fetched, and there is never a fetch to stop.
 #pragma once
 
@@ -13,23 +14,19 @@
 
 namespace larkwell::enginesim::net {
 
-// The browsing the library installs for the browsers and the process (net/browsing.cpp).
-web::Browsing& browsing();
+// What browsing does on every platform: sim_reset sets the counts to 0 and the switch back to
+// its default; the exit report tells of the reference churn (download_knobs.h).
+class NetBrowsing : public web::Browsing {
+ public:
+  void reset() override;
+  std::string exit_report() override;
+};
 
-// Whether load_url fetches `url` over the network.
+// The one browsing there is (fetches.cpp on Windows, no_fetches.cpp elsewhere).
+NetBrowsing& browsing();
+
+// Whether `url` is fetched over the network.
 bool is_http(const std::u16string& url);
-// Starts fetching `url` into the target's frame on a worker thread of its own.
-void start_fetch(web::LoadTarget target, const std::u16string& url);
-
-// See web::Browsing.
-void stop_fetches_of_tree(const web::FrameTree* tree);
-void stop_page_fetches_of(const web::SimFrame* frame);  // fetches not yet turned into downloads
-void stop_all_fetches();
-// Fetches whose worker is not done, or whose download has not ended.
-int running_fetches();
-
-// Stops everything, sets the counts to 0 and the switch back to its default.
-void reset_net();
 
 void note(const std::function<void(TSimNetCounts&)>& change);
 TSimNetCounts counts();

@@ -20,22 +20,25 @@ struct LoadTarget {
   SimFrame* frame;  // alive while the tree's browser is
 };
 
+// This base browses nothing: no address is fetched, there is never a fetch to stop.
 class Browsing {
  public:
   virtual ~Browsing() = default;
   // Whether load_url fetches `url` over the network.
-  virtual bool fetches(const std::u16string& url) = 0;
+  virtual bool fetches(const std::u16string& /*url*/) { return false; }
   // Starts fetching `url` into the target's frame on a worker thread of its own.
-  virtual void start_fetch(LoadTarget target, const std::u16string& url) = 0;
+  virtual void start_fetch(LoadTarget /*target*/, const std::u16string& /*url*/) {}
   // Each stops the fetches it names: their workers post nothing more, and downloads they began
   // end at once on the calling thread. Never call them from a worker.
-  virtual void stop_fetches_of_tree(const FrameTree* tree) = 0;
-  virtual void stop_page_fetches_of(const SimFrame* frame) = 0;  // fetches not yet downloads
-  virtual void stop_all_fetches() = 0;
+  virtual void stop_fetches_of_tree(const FrameTree* /*tree*/) {}
+  virtual void stop_page_fetches_of(const SimFrame* /*frame*/) {}  // fetches not yet downloads
+  virtual void stop_all_fetches() {}
+  // Fetches whose worker is not done, or whose download has not ended.
+  virtual int running_fetches() { return 0; }
   // Stops everything and sets what browsing counts and switches back to the start (sim_reset).
-  virtual void reset() = 0;
+  virtual void reset() { stop_all_fetches(); }
   // Browsing's line of the exit report; empty for none.
-  virtual std::string exit_report() = 0;
+  virtual std::string exit_report() { return {}; }
 };
 
 Browsing& browsing();
