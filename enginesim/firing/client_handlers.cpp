@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "enginesim/control_firing.h"
-#include "enginesim/engine_refs.h"
+#include "enginesim/core/engine_refs.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/firing/slot_table.h"
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
 
 namespace larkwell::enginesim::firing {
 namespace {

@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "enginesim/control_firing.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/firing/firing_record.h"
-#include "enginesim/shield.h"
 
 int CEF_EXPORT_CALL sim_firing_status(const TSimFiring* firing) {
   return firing != nullptr ? firing->status() : SIM_FIRE_REFUSED;

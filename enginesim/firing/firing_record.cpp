@@ -4,11 +4,11 @@
 #include <unordered_map>
 #include <utility>
 
-#include "enginesim/engine_refs.h"
-#include "enginesim/held.h"
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
-#include "enginesim/string_records.h"
+#include "enginesim/core/engine_refs.h"
+#include "enginesim/core/held.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/string_records.h"
 
 namespace larkwell::enginesim::firing {
 namespace {
@@ -91,9 +91,7 @@ TCefBase* Argument::object_for_call() {
   return given_.object;
 }
 
-const TCefString* Argument::text_record() const noexcept {
-  return given_.text != nullptr ? &record_ : nullptr;
-}
+const TCefString* Argument::text_record() const noexcept { return given_.text != nullptr ? &record_ : nullptr; }
 
 TCefBase** Argument::object_out() {
   object_slot_ = given_.object;

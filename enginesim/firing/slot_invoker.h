@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "engine/cef_api.h"
+#include "enginesim/core/ledger.h"
 #include "enginesim/firing/firing_record.h"
-#include "enginesim/ledger.h"
 
 namespace larkwell::enginesim::firing {
 

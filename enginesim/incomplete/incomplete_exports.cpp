@@ -3,8 +3,8 @@
 // 0 or nothing and counts the call, so a test can show that nothing ever reached it.
 #include <atomic>
 
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
-#include "enginesim/shield.h"
 
 namespace {
 std::atomic<int> calls{0};
@@ -15,9 +15,9 @@ std::atomic<int> calls{0};
 // this entry point.
 #define cef_get_web_plugin_info_byname incomplete_lacks_cef_get_web_plugin_info_byname
 
-#define INCOMPLETE_DEFINE_EXPORT(result, name, params) \
-  extern "C" result CEF_EXPORT_CALL name params {      \
-    calls.fetch_add(1);                                \
+#define INCOMPLETE_DEFINE_EXPORT(result, name, params)      \
+  extern "C" result CEF_EXPORT_CALL name params {           \
+    calls.fetch_add(1);                                     \
     return ::larkwell::enginesim::neutral_answer<result>(); \
   }
 CEF_EXPORTS(INCOMPLETE_DEFINE_EXPORT)

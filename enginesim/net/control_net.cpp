@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "enginesim/core/shield.h"
 #include "enginesim/net/fetches.h"
-#include "enginesim/shield.h"
 
 using namespace larkwell::enginesim;
 
@@ -18,11 +18,9 @@ int CEF_EXPORT_CALL sim_net_complete_after_cancel(int enable) {
   return shielded<int>(__func__, [&] { return net::set_complete_after_cancel(enable); });
 }
 
-int64_t CEF_EXPORT_CALL sim_net_deliver(TCefDownloadHandler* handler, void* block, int32_t block_size,
-                                        int64_t total) {
+int64_t CEF_EXPORT_CALL sim_net_deliver(TCefDownloadHandler* handler, void* block, int32_t block_size, int64_t total) {
   return shielded<int64_t>(__func__, [&]() -> int64_t {
-    if (handler == nullptr || handler->received_data == nullptr || block == nullptr || block_size < 1 ||
-        total < 0)
+    if (handler == nullptr || handler->received_data == nullptr || block == nullptr || block_size < 1 || total < 0)
       return -1;
     int64_t accepted = 0;
     while (accepted < total) {

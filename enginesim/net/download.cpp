@@ -12,7 +12,7 @@
 
 namespace larkwell::enginesim::net {
 
-Download::Download(LoadTarget target, std::shared_ptr<StopFlag> stop, DownloadOffer offer)
+Download::Download(web::LoadTarget target, std::shared_ptr<StopFlag> stop, DownloadOffer offer)
     : target_(std::move(target)), stop_(std::move(stop)), offer_(std::move(offer)) {}
 
 // --- the worker's side

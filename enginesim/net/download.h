@@ -18,10 +18,10 @@
 #include <string_view>
 
 #include "engine/cef_api.h"
-#include "enginesim/held.h"
+#include "enginesim/core/held.h"
 #include "enginesim/net/download_knobs.h"
-#include "enginesim/net/load_target.h"
 #include "enginesim/net/stop_flag.h"
+#include "enginesim/web/browsing.h"
 
 namespace larkwell::enginesim::web {
 class SimBrowser;
@@ -44,7 +44,7 @@ class Download : public std::enable_shared_from_this<Download> {
   static constexpr int kBlocksPerStep = 16;
 
   // `stop` is the fetch's: the download sets it when the body is no longer wanted.
-  Download(LoadTarget target, std::shared_ptr<StopFlag> stop, DownloadOffer offer);
+  Download(web::LoadTarget target, std::shared_ptr<StopFlag> stop, DownloadOffer offer);
 
   // --- the worker's side
   // Asks the program, in the next work step, for a handler.
@@ -71,7 +71,7 @@ class Download : public std::enable_shared_from_this<Download> {
   void end(bool cancelled, bool abandoned);
   static void let_go(Held<TCefDownloadHandler> handler, bool cancelled);
 
-  const LoadTarget target_;
+  const web::LoadTarget target_;
   const std::shared_ptr<StopFlag> stop_;
   const DownloadOffer offer_;
 

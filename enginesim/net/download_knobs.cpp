@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "enginesim/engine_refs.h"
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
+#include "enginesim/core/engine_refs.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
 
 namespace larkwell::enginesim::net {
 
@@ -23,11 +23,10 @@ void note_download_ended() {
   const char* path = std::getenv("ENGINESIM_LEDGER_FILE");
   if (path == nullptr || *path == '\0') return;
   Ledger& book = ledger();
-  const std::string text = "after download " + std::to_string(ended) + ": live objects " +
-                           std::to_string(book.live_objects()) + ", program references held " +
-                           std::to_string(book.held_program_refs()) + ", allocations " +
-                           std::to_string(book.live_allocations()) + ", errors " +
-                           std::to_string(book.error_count()) + "\n" + book.report();
+  const std::string text =
+      "after download " + std::to_string(ended) + ": live objects " + std::to_string(book.live_objects()) +
+      ", program references held " + std::to_string(book.held_program_refs()) + ", allocations " +
+      std::to_string(book.live_allocations()) + ", errors " + std::to_string(book.error_count()) + "\n" + book.report();
   // Written beside and renamed over, so a reader never sees half an account.
   const std::filesystem::path target(path);
   std::filesystem::path scratch = target;

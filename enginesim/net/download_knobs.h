@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/cef_api.h"
-#include "enginesim/held.h"
+#include "enginesim/core/held.h"
 
 namespace larkwell::enginesim::net {
 

@@ -9,12 +9,12 @@
 #include <utility>
 
 #include "enginesim/control_web.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/net/fetches.h"
 #include "enginesim/net/response_text.h"
-#include "enginesim/shield.h"
-#include "enginesim/unicode.h"
+#include "enginesim/page/url.h"
 #include "enginesim/web/browser.h"
-#include "enginesim/web/url.h"
 
 namespace larkwell::enginesim::net {
 namespace {
@@ -37,21 +37,11 @@ struct CloseInternetHandle {
 };
 using InternetHandle = std::unique_ptr<void, CloseInternetHandle>;
 
-std::u16string utf16_of(std::string_view utf8) {
-  std::u16string text;
-  transcode(utf8.data(), utf8.size(), text);
-  return text;
-}
-
-std::string utf8_of(std::u16string_view text) {
-  std::string bytes;
-  transcode(text.data(), text.size(), bytes);
-  return bytes;
-}
-
 const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-bool is_redirect(int status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
+bool is_redirect(int status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
 
 // The address as the server is asked for it and the program hears of it: without its fragment,
 // and with the path "/" when it has none ("http://host?q" is "http://host/?q").
@@ -180,7 +170,7 @@ bool saved_as_download(const Response& response) {
 
 }  // namespace
 
-Fetch::Fetch(LoadTarget target, std::u16string url) : target_(std::move(target)), url_(std::move(url)) {}
+Fetch::Fetch(web::LoadTarget target, std::u16string url) : target_(std::move(target)), url_(std::move(url)) {}
 
 // Opens the request and waits for its head; on failure nothing, with the platform's error as
 // the thread's last error (ERROR_OPERATION_ABORTED when the fetch was stopped).
@@ -279,15 +269,23 @@ void Fetch::run() {
     if (stop_->load()) return;  // nobody waits for the answer any more
     if (!request) {
       switch (error) {
-        case ERROR_INTERNET_CANNOT_CONNECT: return fail({-102, "ERR_CONNECTION_REFUSED"});
-        case ERROR_INTERNET_NAME_NOT_RESOLVED: return fail({-105, "ERR_NAME_NOT_RESOLVED"});
-        case ERROR_INTERNET_TIMEOUT: return fail({-118, "ERR_CONNECTION_TIMED_OUT"});
-        case ERROR_INTERNET_CONNECTION_RESET: return fail({-101, "ERR_CONNECTION_RESET"});
-        case ERROR_INTERNET_CONNECTION_ABORTED: return fail({-324, "ERR_EMPTY_RESPONSE"});
-        case ERROR_HTTP_INVALID_SERVER_RESPONSE: return fail(kInvalidResponse);
+        case ERROR_INTERNET_CANNOT_CONNECT:
+          return fail({-102, "ERR_CONNECTION_REFUSED"});
+        case ERROR_INTERNET_NAME_NOT_RESOLVED:
+          return fail({-105, "ERR_NAME_NOT_RESOLVED"});
+        case ERROR_INTERNET_TIMEOUT:
+          return fail({-118, "ERR_CONNECTION_TIMED_OUT"});
+        case ERROR_INTERNET_CONNECTION_RESET:
+          return fail({-101, "ERR_CONNECTION_RESET"});
+        case ERROR_INTERNET_CONNECTION_ABORTED:
+          return fail({-324, "ERR_EMPTY_RESPONSE"});
+        case ERROR_HTTP_INVALID_SERVER_RESPONSE:
+          return fail(kInvalidResponse);
         case ERROR_INTERNET_INVALID_URL:
-        case ERROR_INTERNET_UNRECOGNIZED_SCHEME: return fail({-300, "ERR_INVALID_URL"});
-        default: return fail(kFailed);
+        case ERROR_INTERNET_UNRECOGNIZED_SCHEME:
+          return fail({-300, "ERR_INVALID_URL"});
+        default:
+          return fail(kFailed);
       }
     }
     Response response(std::move(request), address, call_);
@@ -317,7 +315,7 @@ void Fetch::read_page(Response& response) {
   if (body.size() > kMaxPage) body.resize(kMaxPage);
   const std::string content_type = response.header(HTTP_QUERY_CONTENT_TYPE).value_or("");
   std::u16string source = decode_body(body, content_type);
-  const web::PageFormat format = web::format_of_mime_type(media_type(content_type));
+  const PageFormat format = format_of_mime_type(media_type(content_type));
   post([stop = stop_, frame = target_.frame, address = response.address(), source = std::move(source),
         status = response.status(), format](web::SimBrowser&) mutable {
     if (stop->load()) return;  // a newer load of the frame took its place

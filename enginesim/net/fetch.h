@@ -19,8 +19,8 @@
 #include <string>
 
 #include "enginesim/net/download.h"
-#include "enginesim/net/load_target.h"
 #include "enginesim/net/stop_flag.h"
+#include "enginesim/web/browsing.h"
 
 namespace larkwell::enginesim::net {
 
@@ -45,7 +45,7 @@ struct AsyncCall {
 
 class Fetch : public std::enable_shared_from_this<Fetch> {
  public:
-  Fetch(LoadTarget target, std::u16string url);
+  Fetch(web::LoadTarget target, std::u16string url);
   Fetch(const Fetch&) = delete;
   Fetch& operator=(const Fetch&) = delete;
 
@@ -55,7 +55,7 @@ class Fetch : public std::enable_shared_from_this<Fetch> {
   // The worker's whole life (start runs it on the worker's thread).
   void work();
 
-  const LoadTarget& target() const noexcept { return target_; }
+  const web::LoadTarget& target() const noexcept { return target_; }
   bool is_download() const noexcept { return is_download_.load(); }
   // The worker is done, and a download it began has ended.
   bool finished() const;
@@ -77,7 +77,7 @@ class Fetch : public std::enable_shared_from_this<Fetch> {
   // Queues work for the frame's browser unless the fetch was stopped.
   void post(std::function<void(web::SimBrowser&)> work);
 
-  const LoadTarget target_;
+  const web::LoadTarget target_;
   const std::u16string url_;
   const std::shared_ptr<StopFlag> stop_ = std::make_shared<StopFlag>();  // set by the download too
   AsyncCall call_{*stop_};

@@ -6,16 +6,18 @@
 #include <utility>
 #include <vector>
 
+#include "enginesim/core/unicode.h"
 #include "enginesim/net/fetch.h"
 #include "enginesim/net/response_text.h"
-#include "enginesim/unicode.h"
 
 namespace larkwell::enginesim::net {
 namespace {
 
-class Fetches {
+class Fetches final : public NetBrowsing {
  public:
-  void start(LoadTarget target, const std::u16string& url) {
+  bool fetches(const std::u16string& url) override { return is_http(url); }
+
+  void start_fetch(web::LoadTarget target, const std::u16string& url) override {
     reap();
     auto fetch = std::make_shared<Fetch>(std::move(target), url);
     {
@@ -26,6 +28,25 @@ class Fetches {
     fetch->start();
   }
 
+  void stop_fetches_of_tree(const web::FrameTree* tree) override {
+    stop_if([tree](const Fetch& fetch) { return fetch.target().tree.get() == tree; });
+  }
+
+  void stop_page_fetches_of(const web::SimFrame* frame) override {
+    stop_if([frame](const Fetch& fetch) { return fetch.target().frame == frame && !fetch.is_download(); });
+  }
+
+  void stop_all_fetches() override {
+    stop_if([](const Fetch&) { return true; });
+  }
+
+  int running_fetches() override {
+    reap();
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(running_.size());
+  }
+
+ private:
   // Stops, outside the lock, the fetches `pick` chooses: stopping one may call the program.
   template <class Pick>
   void stop_if(Pick pick) {
@@ -33,15 +54,10 @@ class Fetches {
   }
 
   // Forgets the fetches that are done.
-  void reap() { take_if([](const Fetch& f) { return f.finished(); }); }
-
-  int running() {
-    reap();
-    std::lock_guard lock(mutex_);
-    return static_cast<int>(running_.size());
+  void reap() {
+    take_if([](const Fetch& f) { return f.finished(); });
   }
 
- private:
   template <class Pick>
   std::vector<std::shared_ptr<Fetch>> take_if(Pick pick) {
     std::vector<std::shared_ptr<Fetch>> taken;
@@ -57,33 +73,15 @@ class Fetches {
   std::vector<std::shared_ptr<Fetch>> running_;
 };
 
-Fetches& fetches() {
+}  // namespace
+
+NetBrowsing& browsing() {
   static Fetches* const instance = new Fetches;  // never destroyed, like the process
   return *instance;
 }
 
-}  // namespace
-
 bool is_http(const std::u16string& url) {
-  std::string prefix;
-  transcode(url.data(), std::min<std::size_t>(url.size(), 7), prefix);
-  return equal_ignoring_case(prefix, "http://");
+  return equal_ignoring_case(utf8_of(std::u16string_view(url).substr(0, 7)), "http://");
 }
-
-void start_fetch(LoadTarget target, const std::u16string& url) { fetches().start(std::move(target), url); }
-
-void stop_fetches_of_tree(const web::FrameTree* tree) {
-  fetches().stop_if([tree](const Fetch& fetch) { return fetch.target().tree.get() == tree; });
-}
-
-void stop_page_fetches_of(const web::SimFrame* frame) {
-  fetches().stop_if([frame](const Fetch& fetch) { return fetch.target().frame == frame && !fetch.is_download(); });
-}
-
-void stop_all_fetches() {
-  fetches().stop_if([](const Fetch&) { return true; });
-}
-
-int running_fetches() { return fetches().running(); }
 
 }  // namespace larkwell::enginesim::net

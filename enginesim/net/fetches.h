@@ -1,7 +1,8 @@
-// Every fetch the stand-in runs, so that a new load, a browser's last release and shutdown can
-// stop them; and the facts the tests read (sim_net_counts).
+// Browsing as the library installs it for the browsers and the process (web::Browsing), and the
+// facts the tests read (sim_net_counts).
 //
-// Browsing is Windows-only (the platform's HTTP client fetches): elsewhere no address is
+// Fetching is Windows-only (the platform's HTTP client fetches; fetches.cpp keeps every fetch, so
+// that a new load, a browser's last release and shutdown can stop them): elsewhere no address is
 // fetched, and there is never a fetch to stop.
 #pragma once
 
@@ -9,25 +10,23 @@
 #include <string>
 
 #include "enginesim/control_net.h"
-#include "enginesim/net/load_target.h"
+#include "enginesim/web/browsing.h"
 
 namespace larkwell::enginesim::net {
 
-// Whether load_url fetches `url` over the network.
+// What browsing does on every platform: sim_reset sets the counts to 0 and the switch back to
+// its default; the exit report tells of the reference churn (download_knobs.h).
+class NetBrowsing : public web::Browsing {
+ public:
+  void reset() override;
+  std::string exit_report() override;
+};
+
+// The one browsing there is (fetches.cpp on Windows, no_fetches.cpp elsewhere).
+NetBrowsing& browsing();
+
+// Whether `url` is fetched over the network.
 bool is_http(const std::u16string& url);
-// Starts fetching `url` into the target's frame on a worker thread of its own.
-void start_fetch(LoadTarget target, const std::u16string& url);
-
-// Each stops the fetches it names: their workers post nothing more, and downloads they began end
-// at once on the calling thread. Never call them from a worker.
-void stop_fetches_of_tree(const web::FrameTree* tree);
-void stop_page_fetches_of(const web::SimFrame* frame);  // fetches not yet turned into downloads
-void stop_all_fetches();
-// Fetches whose worker is not done, or whose download has not ended.
-int running_fetches();
-
-// Stops everything, sets the counts to 0 and the switch back to its default.
-void reset_net();
 
 void note(const std::function<void(TSimNetCounts&)>& change);
 TSimNetCounts counts();

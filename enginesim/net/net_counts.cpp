@@ -2,6 +2,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "enginesim/net/download_knobs.h"
 #include "enginesim/net/fetches.h"
 
 namespace larkwell::enginesim::net {
@@ -20,7 +21,7 @@ Counts& shared() {
 
 }  // namespace
 
-void reset_net() {
+void NetBrowsing::reset() {
   stop_all_fetches();
   std::lock_guard lock(shared().mutex);
   shared().counts = TSimNetCounts{};
@@ -33,12 +34,14 @@ void note(const std::function<void(TSimNetCounts&)>& change) {
 }
 
 TSimNetCounts counts() {
-  const int now_running = running_fetches();
+  const int now_running = browsing().running_fetches();
   std::lock_guard lock(shared().mutex);
   TSimNetCounts copy = shared().counts;
   copy.fetches_running = now_running;
   return copy;
 }
+
+std::string NetBrowsing::exit_report() { return ref_churn_summary(); }
 
 bool complete_after_cancel() { return shared().complete_after_cancel.load(); }
 

@@ -5,10 +5,10 @@
 namespace larkwell::enginesim::net {
 
 bool is_http(const std::u16string&) { return false; }
-void start_fetch(LoadTarget, const std::u16string&) {}
-void stop_fetches_of_tree(const web::FrameTree*) {}
-void stop_page_fetches_of(const web::SimFrame*) {}
-void stop_all_fetches() {}
-int running_fetches() { return 0; }
+
+NetBrowsing& browsing() {
+  static NetBrowsing* const instance = new NetBrowsing;  // never destroyed, like the process
+  return *instance;
+}
 
 }  // namespace larkwell::enginesim::net

@@ -1,11 +1,11 @@
 #include "enginesim/net/response_text.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cctype>
 
-#include <windows.h>
-
-#include "enginesim/unicode.h"
+#include "enginesim/core/unicode.h"
 
 namespace larkwell::enginesim::net {
 namespace {
@@ -52,7 +52,8 @@ void for_each_parameter(std::string_view value, Visit visit) {
       end = value.find(';', end);
     } else {
       end = value.find(';', start);
-      raw = std::string(trim(value.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)));
+      raw =
+          std::string(trim(value.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)));
     }
     if (visit(name, raw)) return;
     pos = end;
@@ -60,13 +61,7 @@ void for_each_parameter(std::string_view value, Visit visit) {
 }
 
 // A name in UTF-8 as received: invalid sequences become U+FFFD.
-std::string valid_utf8(std::string_view bytes) {
-  std::u16string wide;
-  transcode(bytes.data(), bytes.size(), wide);
-  std::string out;
-  transcode(wide.data(), wide.size(), out);
-  return out;
-}
+std::string valid_utf8(std::string_view bytes) { return utf8_of(utf16_of(bytes)); }
 
 std::u16string from_code_page_936(std::string_view bytes) {
   std::u16string out;
@@ -81,7 +76,8 @@ std::u16string from_code_page_936(std::string_view bytes) {
 }  // namespace
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
 // --- header values

@@ -6,28 +6,19 @@
 #include <string>
 #include <string_view>
 
-#include "enginesim/ledger.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/string_records.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/process/process.h"
-#include "enginesim/shield.h"
-#include "enginesim/string_records.h"
 #include "enginesim/web/browser.h"
 
 using namespace larkwell::enginesim;
 
 namespace {
 
-// Copies at most size - 1 units of `text` and a zero into `buffer`; answers the full length.
-int copy_out(std::u16string_view text, char16_t* buffer, int size) {
-  if (buffer != nullptr && size > 0) {
-    const std::size_t written = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    text.copy(buffer, written);
-    buffer[written] = u'\0';
-  }
-  return static_cast<int>(text.size());
-}
-
 // The settings cef_initialize received; nothing (and a ledger error) before the first.
-std::optional<process::SettingsCopy> initialize_settings(const char* call) {
+std::optional<web::SettingsCopy> initialize_settings(const char* call) {
   auto settings = process::current().settings();
   if (!settings) ledger().record_error(std::string(call) + ": cef_initialize has not received settings yet");
   return settings;
@@ -35,7 +26,7 @@ std::optional<process::SettingsCopy> initialize_settings(const char* call) {
 
 // The settings the create call that made `browser` received; nothing (and a ledger error) for
 // another browser or a structure that is none.
-std::optional<process::SettingsCopy> browser_settings(TCefBrowser* browser, const char* call) {
+std::optional<web::SettingsCopy> browser_settings(TCefBrowser* browser, const char* call) {
   const web::SimBrowser* found = object_of<web::SimBrowser>(browser, call);
   if (found == nullptr) return std::nullopt;
   if (!found->settings()) ledger().record_error(std::string(call) + ": the browser was created without settings");
@@ -44,8 +35,8 @@ std::optional<process::SettingsCopy> browser_settings(TCefBrowser* browser, cons
 
 // What `pick` finds in `settings` under `key`; nothing (and a ledger error) for an unknown key.
 template <class Pick>
-auto find_setting(const std::optional<process::SettingsCopy>& settings, const char* key, const char* call,
-                  Pick pick) -> decltype(pick(*settings, "")) {
+auto find_setting(const std::optional<web::SettingsCopy>& settings, const char* key, const char* call, Pick pick)
+    -> decltype(pick(*settings, "")) {
   if (!settings) return {};
   const std::string_view name = key != nullptr ? key : "";
   auto found = pick(*settings, name);
@@ -53,17 +44,15 @@ auto find_setting(const std::optional<process::SettingsCopy>& settings, const ch
   return found;
 }
 
-int64_t setting_number(const std::optional<process::SettingsCopy>& settings, const char* key, const char* call) {
-  return find_setting(settings, key, call, [](const process::SettingsCopy& s, std::string_view k) {
-           return s.number(k);
-         }).value_or(-1);
+int64_t setting_number(const std::optional<web::SettingsCopy>& settings, const char* key, const char* call) {
+  return find_setting(settings, key, call, [](const web::SettingsCopy& s, std::string_view k) { return s.number(k); })
+      .value_or(-1);
 }
 
-int setting_text(const std::optional<process::SettingsCopy>& settings, const char* key, char16_t* buffer,
-                 int size, const char* call) {
-  const auto text = find_setting(settings, key, call, [](const process::SettingsCopy& s, std::string_view k) {
-    return s.text(k);
-  });
+int setting_text(const std::optional<web::SettingsCopy>& settings, const char* key, char16_t* buffer, int size,
+                 const char* call) {
+  const auto text =
+      find_setting(settings, key, call, [](const web::SettingsCopy& s, std::string_view k) { return s.text(k); });
   return copy_out(text.value_or(std::u16string()), buffer, size);
 }
 
@@ -76,19 +65,18 @@ void CEF_EXPORT_CALL sim_process_counts(TSimProcessCounts* counts) {
 }
 
 int64_t CEF_EXPORT_CALL sim_settings_number(const char* key) {
-  return shielded<int64_t>(__func__, [&](const char* call) { return setting_number(initialize_settings(call), key, call); });
+  return shielded<int64_t>(__func__,
+                           [&](const char* call) { return setting_number(initialize_settings(call), key, call); });
 }
 
 int CEF_EXPORT_CALL sim_settings_text(const char* key, char16_t* buffer, int size) {
-  return shielded<int>(__func__, [&](const char* call) {
-    return setting_text(initialize_settings(call), key, buffer, size, call);
-  });
+  return shielded<int>(
+      __func__, [&](const char* call) { return setting_text(initialize_settings(call), key, buffer, size, call); });
 }
 
 int64_t CEF_EXPORT_CALL sim_browser_settings_number(TCefBrowser* browser, const char* key) {
-  return shielded<int64_t>(__func__, [&](const char* call) {
-    return setting_number(browser_settings(browser, call), key, call);
-  });
+  return shielded<int64_t>(
+      __func__, [&](const char* call) { return setting_number(browser_settings(browser, call), key, call); });
 }
 
 int CEF_EXPORT_CALL sim_browser_settings_text(TCefBrowser* browser, const char* key, char16_t* buffer, int size) {

@@ -1,9 +1,9 @@
 // Browser creation.
 #include <memory>
 
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
 #include "enginesim/process/process.h"
-#include "enginesim/shield.h"
 #include "enginesim/web/browser.h"
 
 using namespace larkwell::enginesim;

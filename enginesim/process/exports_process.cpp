@@ -1,7 +1,7 @@
 // Process functions: initialise, shut down and run the engine's message loop.
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
 #include "enginesim/process/process.h"
-#include "enginesim/shield.h"
 
 using namespace larkwell::enginesim;
 

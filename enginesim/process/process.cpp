@@ -6,14 +6,13 @@
 #include <string>
 #include <utility>
 
-#include "enginesim/ledger.h"
-#include "enginesim/net/download_knobs.h"
-#include "enginesim/net/fetches.h"
-#include "enginesim/unicode.h"
-#include "enginesim/shield.h"
-#include "enginesim/sim_object.h"
-#include "enginesim/stamps.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/sim_object.h"
+#include "enginesim/core/stamps.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/web/browser.h"
+#include "enginesim/web/browsing.h"
 
 namespace larkwell::enginesim::process {
 
@@ -46,11 +45,10 @@ int Process::initialize(const TCefSettings* settings, TCefApp* application) {
       offered.proxy_handler = Held<TCefProxyHandler>::adopt(app->get_proxy_handler(app));
     }
     if (app->get_resource_bundle_handler != nullptr) {
-      offered.resource_bundle_handler =
-          Held<TCefResourceBundleHandler>::adopt(app->get_resource_bundle_handler(app));
+      offered.resource_bundle_handler = Held<TCefResourceBundleHandler>::adopt(app->get_resource_bundle_handler(app));
     }
   }
-  std::optional<SettingsCopy> copy;
+  std::optional<web::SettingsCopy> copy;
   if (settings != nullptr) copy.emplace(*settings);
   const char* lang = std::getenv("LANG");
   {
@@ -81,7 +79,7 @@ void Process::shutdown() {
       released = take_holdings_locked();
     }
     // Workers stop and downloads end before the engine lets go of the rest.
-    net::stop_all_fetches();
+    web::browsing().stop_all_fetches();
   }
   // Whatever the program still holds, or the engine still holds of the program's, is now
   // outstanding for good.
@@ -140,8 +138,10 @@ TCefBrowser* Process::create_browser(const web::Creation& creation, TCefClient* 
     initialised = check_initialised_locked(call);
     refused = initialised && refuse_browsers_;
     unfinished = unfinished_browsers_;
-    if (refused) ++counts_.browsers_refused;
-    else if (initialised) ++counts_.browsers_created;
+    if (refused)
+      ++counts_.browsers_refused;
+    else if (initialised)
+      ++counts_.browsers_created;
   }
   if (!initialised || refused) {
     Held<TCefClient>::adopt(client);  // the reference came to the engine: it goes here
@@ -186,7 +186,7 @@ TSimProcessCounts Process::counts() {
   return counts_;
 }
 
-std::optional<SettingsCopy> Process::settings() {
+std::optional<web::SettingsCopy> Process::settings() {
   std::lock_guard lock(mutex_);
   return settings_;
 }
@@ -207,7 +207,7 @@ Held<TCefResourceBundleHandler> Process::resource_bundle_handler() {
 }
 
 void Process::reset() {
-  net::reset_net();
+  web::browsing().reset();
   Holdings released;
   std::lock_guard lock(mutex_);
   released = take_holdings_locked();
@@ -234,17 +234,9 @@ void Process::set_unfinished_browsers(bool unfinished) {
   unfinished_browsers_ = unfinished;
 }
 
-namespace {
-std::string utf8_of(const std::u16string& text) {
-  std::string out;
-  transcode(text.data(), text.size(), out);
-  return out;
-}
-}  // namespace
-
 void Process::write_exit_report() {
   TSimProcessCounts counts{};
-  std::optional<SettingsCopy> settings;
+  std::optional<web::SettingsCopy> settings;
   {
     std::lock_guard lock(mutex_);
     // A program that cannot call the control exports (the shell itself) asks by its environment.
@@ -267,7 +259,7 @@ void Process::write_exit_report() {
     }
     std::fprintf(stderr, "%s LANG='%s'\n", line.c_str(), lang_at_initialize_.c_str());
   }
-  if (const std::string churn = net::ref_churn_summary(); !churn.empty()) {
+  if (const std::string churn = web::browsing().exit_report(); !churn.empty()) {
     std::fprintf(stderr, "enginesim %s\n", churn.c_str());
   }
   std::fflush(stderr);

@@ -14,8 +14,8 @@
 
 #include "engine/cef_api.h"
 #include "enginesim/control_process.h"
-#include "enginesim/process/settings_copy.h"
-#include "enginesim/held.h"
+#include "enginesim/core/held.h"
+#include "enginesim/web/settings_copy.h"
 
 namespace larkwell::enginesim::web {
 struct Creation;
@@ -47,7 +47,7 @@ class Process {
   int pending_work();
 
   TSimProcessCounts counts();
-  std::optional<SettingsCopy> settings();
+  std::optional<web::SettingsCopy> settings();
   TCefApp* application();
   // The handlers the application gave at initialisation, each held once more for the caller's
   // use; empty when there is none.
@@ -78,12 +78,12 @@ class Process {
   bool initialised_ = false;
   bool quit_requested_ = false;
   bool report_at_exit_ = false;
-  bool refuse_browsers_ = false;  // create calls answer no browser (sim_process_refuse_browsers)
+  bool refuse_browsers_ = false;      // create calls answer no browser (sim_process_refuse_browsers)
   bool unfinished_browsers_ = false;  // create calls make unfinished browsers
-  int running_work_ = 0;  // cef_do_message_loop_work calls under way, on all threads
+  int running_work_ = 0;              // cef_do_message_loop_work calls under way, on all threads
   static constexpr TSimProcessCounts kNoCounts{0, 0, 0, 0, 0, 0, 0, -1, 0, 0, 0};
   TSimProcessCounts counts_ = kNoCounts;
-  std::optional<SettingsCopy> settings_;
+  std::optional<web::SettingsCopy> settings_;
   std::string lang_at_initialize_;  // the LANG variable when the engine started
   Holdings holdings_;
 };

@@ -1,13 +1,13 @@
 // The sim_* test-control exports of the script and document models.
 #include "enginesim/control_script.h"
 
+#include "enginesim/core/shield.h"
 #include "enginesim/script/call_records.h"
 #include "enginesim/script/dom_model.h"
 #include "enginesim/script/script_support.h"
 #include "enginesim/script/v8_context.h"
 #include "enginesim/script/v8_handler.h"
 #include "enginesim/script/v8_model.h"
-#include "enginesim/shield.h"
 
 using namespace larkwell::enginesim;
 
@@ -31,33 +31,28 @@ TCefV8Context* CEF_EXPORT_CALL sim_create_v8context(TCefBrowser* browser, TCefFr
 }
 
 TCefV8Handler* CEF_EXPORT_CALL sim_create_v8handler(const char* exception_message) {
-  return shielded<TCefV8Handler*>(__func__,
-                                  [&] { return create_v8handler(from_utf8(exception_message)); });
+  return shielded<TCefV8Handler*>(__func__, [&] { return create_v8handler(from_utf8(exception_message)); });
 }
 
 TCefV8Exception* CEF_EXPORT_CALL sim_create_v8exception(const TSimV8ExceptionInit* init) {
   return shielded<TCefV8Exception*>(__func__, [&]() -> TCefV8Exception* {
     if (init == nullptr) return nullptr;
     return new_exception(V8ExceptionInfo{from_utf8(init->message), from_utf8(init->source_line),
-                                         from_utf8(init->script_resource_name), init->line_number,
-                                         init->start_position, init->end_position,
-                                         init->start_column, init->end_column});
+                                         from_utf8(init->script_resource_name), init->line_number, init->start_position,
+                                         init->end_position, init->start_column, init->end_column});
   });
 }
 
 int CEF_EXPORT_CALL sim_v8_last_call(int32_t which, TSimV8Call* out) {
-  return shielded<int>(__func__,
-                       [&] { return out != nullptr && last_v8_call(which, *out) ? 1 : 0; });
+  return shielded<int>(__func__, [&] { return out != nullptr && last_v8_call(which, *out) ? 1 : 0; });
 }
 
 int CEF_EXPORT_CALL sim_v8_last_accessor_call(TSimV8AccessorCall* out) {
-  return shielded<int>(__func__,
-                       [&] { return out != nullptr && last_accessor_call(*out) ? 1 : 0; });
+  return shielded<int>(__func__, [&] { return out != nullptr && last_accessor_call(*out) ? 1 : 0; });
 }
 
 TCefDomDocument* CEF_EXPORT_CALL sim_create_document(const char* markup, const char* base_url) {
-  return shielded<TCefDomDocument*>(
-      __func__, [&] { return create_document(from_utf8(markup), from_utf8(base_url)); });
+  return shielded<TCefDomDocument*>(__func__, [&] { return create_document(from_utf8(markup), from_utf8(base_url)); });
 }
 
 int CEF_EXPORT_CALL sim_dom_set_focused_node(TCefDomDocument* document, TCefDomNode* node) {
@@ -70,8 +65,8 @@ int CEF_EXPORT_CALL sim_dom_set_focused_node(TCefDomDocument* document, TCefDomN
   });
 }
 
-int CEF_EXPORT_CALL sim_dom_set_selection(TCefDomDocument* document, TCefDomNode* start,
-                                          int start_offset, TCefDomNode* end, int end_offset) {
+int CEF_EXPORT_CALL sim_dom_set_selection(TCefDomDocument* document, TCefDomNode* start, int start_offset,
+                                          TCefDomNode* end, int end_offset) {
   return shielded<int>(__func__, [&](const char* call) {
     const DomRef data = document_of(document, call);
     if (!data) return 0;
@@ -87,8 +82,7 @@ int CEF_EXPORT_CALL sim_dom_set_selection(TCefDomDocument* document, TCefDomNode
     };
     if (!valid(from, start_offset) || !valid(to, end_offset)) return 0;
     const bool ordered = from.node == to.node ? start_offset <= end_offset
-                                              : position_of(data->root, from.node) <
-                                                    position_of(data->root, to.node);
+                                              : position_of(data->root, from.node) < position_of(data->root, to.node);
     if (!ordered) return 0;
     data->selection_start = DomPosition{from.node, start_offset};
     data->selection_end = DomPosition{to.node, end_offset};
@@ -96,16 +90,16 @@ int CEF_EXPORT_CALL sim_dom_set_selection(TCefDomDocument* document, TCefDomNode
   });
 }
 
-int CEF_EXPORT_CALL sim_dom_dispatch_event(TCefDomNode* target, const char* type, int32_t category,
-                                           int bubbles, int cancelable) {
+int CEF_EXPORT_CALL sim_dom_dispatch_event(TCefDomNode* target, const char* type, int32_t category, int bubbles,
+                                           int cancelable) {
   return shielded<int>(__func__, [&](const char* call) {
     return dispatch_event(node_of(target, call),
                           DomEventInit{from_utf8(type), category, bubbles != 0, cancelable != 0});
   });
 }
 
-int CEF_EXPORT_CALL sim_dom_last_listener(TCefDomNode* node, char* type, int type_size,
-                                          int32_t* has_listener, int32_t* use_capture) {
+int CEF_EXPORT_CALL sim_dom_last_listener(TCefDomNode* node, char* type, int type_size, int32_t* has_listener,
+                                          int32_t* use_capture) {
   return shielded<int>(__func__, [&](const char* call) {
     const DomNodeRef found = node_of(node, call);
     if (found.node == nullptr || found.node->listeners.empty()) return 0;

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "enginesim/core/sim_object.h"
 #include "enginesim/script/dom_model.h"
 #include "enginesim/script/script_support.h"
-#include "enginesim/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -59,15 +59,13 @@ class SimDomEvent final : public SimObjectOf<TCefDomEvent> {
 // Calls the listeners of `node` for the event that `accepts`, each with a new event object
 // carrying one reference. Listeners added during the dispatch wait for the next event.
 template <class Accepts>
-int call_listeners(EventState& state, DomNodeData& node, TCefDomEventPhase phase,
-                   const Accepts& accepts) {
+int call_listeners(EventState& state, DomNodeData& node, TCefDomEventPhase phase, const Accepts& accepts) {
   int called = 0;
   const std::size_t registered = node.listeners.size();
   for (std::size_t i = 0; i < registered; ++i) {
     const DomListener& entry = node.listeners[i];
     TCefDomEventListener* listener = entry.listener.get();
-    if (entry.type != state.init.type || !accepts(entry) || listener == nullptr ||
-        listener->handle_event == nullptr) {
+    if (entry.type != state.init.type || !accepts(entry) || listener == nullptr || listener->handle_event == nullptr) {
       continue;
     }
     state.phase = phase;

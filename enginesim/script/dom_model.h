@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "engine/cef_api.h"
+#include "enginesim/page/url.h"
 #include "enginesim/script/script_support.h"
-#include "enginesim/web/url.h"
 
 namespace larkwell::enginesim {
 
@@ -36,10 +36,10 @@ struct DomNodeData {
   std::u16string value() const;  // a form control's current value, a text node's text
 
   DomKind kind;
-  std::u16string tag;   // elements: the tag name, lower case
-  std::u16string text;  // text nodes
+  std::u16string tag;                                                 // elements: the tag name, lower case
+  std::u16string text;                                                // text nodes
   std::vector<std::pair<std::u16string, std::u16string>> attributes;  // in markup order
-  std::optional<std::u16string> set_value;  // a form control's value once the program set it
+  std::optional<std::u16string> set_value;                            // a form control's value once the program set it
   DomNodeData* parent = nullptr;
   std::vector<std::unique_ptr<DomNodeData>> children;
   std::vector<DomListener> listeners;

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
+#include "enginesim/core/sim_object.h"
 #include "enginesim/exports.h"
 #include "enginesim/script/dom_model.h"
 #include "enginesim/script/script_support.h"
-#include "enginesim/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -24,9 +24,8 @@ bool has_kind(const DomNodeData& node) {
 
 // The first element of the document with tag `tag`.
 DomNodeData* first_element(DomDocumentData& document, std::u16string_view tag) {
-  return find_node(document.root, [tag](const DomNodeData& node) {
-    return node.kind == DomKind::element && node.tag == tag;
-  });
+  return find_node(document.root,
+                   [tag](const DomNodeData& node) { return node.kind == DomKind::element && node.tag == tag; });
 }
 
 class SimDomDocument final : public SimObjectOf<TCefDomDocument> {
@@ -41,14 +40,10 @@ class SimDomDocument final : public SimObjectOf<TCefDomDocument> {
     s->get_element_by_id = entry<&SimDomDocument::get_element_by_id>;
     s->get_focused_node = entry<&SimDomDocument::get_focused_node>;
     s->has_selection = entry<&SimDomDocument::has_selection>;
-    s->get_selection_start_node =
-        entry<&SimDomDocument::selection_node<&DomDocumentData::selection_start>>;
-    s->get_selection_start_offset =
-        entry<&SimDomDocument::selection_offset<&DomDocumentData::selection_start>>;
-    s->get_selection_end_node =
-        entry<&SimDomDocument::selection_node<&DomDocumentData::selection_end>>;
-    s->get_selection_end_offset =
-        entry<&SimDomDocument::selection_offset<&DomDocumentData::selection_end>>;
+    s->get_selection_start_node = entry<&SimDomDocument::selection_node<&DomDocumentData::selection_start>>;
+    s->get_selection_start_offset = entry<&SimDomDocument::selection_offset<&DomDocumentData::selection_start>>;
+    s->get_selection_end_node = entry<&SimDomDocument::selection_node<&DomDocumentData::selection_end>>;
+    s->get_selection_end_offset = entry<&SimDomDocument::selection_offset<&DomDocumentData::selection_end>>;
     s->get_selection_as_markup = entry<&SimDomDocument::get_selection_as_markup>;
     s->get_selection_as_text = entry<&SimDomDocument::get_selection_as_text>;
     s->get_base_url = entry<&SimDomDocument::get_base_url>;
@@ -58,12 +53,8 @@ class SimDomDocument final : public SimObjectOf<TCefDomDocument> {
   const DomRef& data() const noexcept { return doc_; }
 
  private:
-  static DomNodeData* body_of(DomDocumentData& document) {
-    return first_element(document, u"body");
-  }
-  static DomNodeData* head_of(DomDocumentData& document) {
-    return first_element(document, u"head");
-  }
+  static DomNodeData* body_of(DomDocumentData& document) { return first_element(document, u"body"); }
+  static DomNodeData* head_of(DomDocumentData& document) { return first_element(document, u"head"); }
 
   TCefDomDocumentType get_type() { return kHtmlDocument; }
   TCefDomNode* get_document() { return node_handle(doc_, &doc_->root); }
@@ -110,8 +101,7 @@ class SimDomDocument final : public SimObjectOf<TCefDomDocument> {
 
 class SimDomNode final : public SimObjectOf<TCefDomNode> {
  public:
-  SimDomNode(DomRef document, DomNodeData* node)
-      : SimObjectOf("DOM node"), doc_(std::move(document)), node_(node) {
+  SimDomNode(DomRef document, DomNodeData* node) : SimObjectOf("DOM node"), doc_(std::move(document)), node_(node) {
     TCefDomNode* s = structure();
     s->get_type = entry<&SimDomNode::get_type>;
     s->is_text = entry<&SimDomNode::is<&has_kind<DomKind::text>>>;
@@ -163,12 +153,10 @@ class SimDomNode final : public SimObjectOf<TCefDomNode> {
   static DomNodeData* sibling_of(const DomNodeData& node) {
     if (node.parent == nullptr) return nullptr;
     const auto& siblings = node.parent->children;
-    auto at = std::find_if(siblings.begin(), siblings.end(),
-                           [&node](const auto& sibling) { return sibling.get() == &node; });
+    auto at =
+        std::find_if(siblings.begin(), siblings.end(), [&node](const auto& sibling) { return sibling.get() == &node; });
     const auto index = (at - siblings.begin()) + Step;
-    return index >= 0 && index < static_cast<std::ptrdiff_t>(siblings.size())
-               ? siblings[index].get()
-               : nullptr;
+    return index >= 0 && index < static_cast<std::ptrdiff_t>(siblings.size()) ? siblings[index].get() : nullptr;
   }
 
   template <bool (*Question)(const DomNodeData&)>
@@ -231,15 +219,12 @@ class SimDomNode final : public SimObjectOf<TCefDomNode> {
   TCefDomDocument* get_document() { return document_handle(doc_); }
 
   // The listener's reference, if any, is the engine's until the document goes.
-  void add_event_listener(const TCefString* event_type, TCefDomEventListener* listener,
-                          int use_capture) {
-    node_->listeners.push_back(DomListener{
-        text_copy(event_type), Held<TCefDomEventListener>::adopt(listener), use_capture != 0});
+  void add_event_listener(const TCefString* event_type, TCefDomEventListener* listener, int use_capture) {
+    node_->listeners.push_back(
+        DomListener{text_copy(event_type), Held<TCefDomEventListener>::adopt(listener), use_capture != 0});
   }
 
-  int has_element_attribute(const TCefString* name) {
-    return node_->attribute(text_of(name)) != nullptr ? 1 : 0;
-  }
+  int has_element_attribute(const TCefString* name) { return node_->attribute(text_of(name)) != nullptr ? 1 : 0; }
 
   PCefStringUserFree get_element_attribute(const TCefString* name) {
     const std::u16string* value = node_->attribute(text_of(name));
@@ -258,9 +243,8 @@ class SimDomNode final : public SimObjectOf<TCefDomNode> {
   int set_element_attribute(const TCefString* name, const TCefString* value) {
     if (node_->kind != DomKind::element || text_of(name).empty()) return 0;
     auto& attributes = node_->attributes;
-    auto found = std::find_if(
-        attributes.begin(), attributes.end(),
-        [key = text_of(name)](const auto& attribute) { return attribute.first == key; });
+    auto found = std::find_if(attributes.begin(), attributes.end(),
+                              [key = text_of(name)](const auto& attribute) { return attribute.first == key; });
     if (found != attributes.end()) {
       found->second = text_copy(value);
     } else {

@@ -1,11 +1,11 @@
 // The script exports: contexts the engine is in, and new script values.
 #include <utility>
 
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
 #include "enginesim/script/script_support.h"
 #include "enginesim/script/v8_context.h"
 #include "enginesim/script/v8_model.h"
-#include "enginesim/shield.h"
 
 using namespace larkwell::enginesim;
 
@@ -66,13 +66,11 @@ TCefV8Value* CEF_EXPORT_CALL cef_v8value_create_date(const TCefTime* date) {
 }
 
 TCefV8Value* CEF_EXPORT_CALL cef_v8value_create_string(const TCefString* value) {
-  return create_value(__func__, V8Kind::string,
-                      [&](V8Data& data) { data.text = text_copy(value); });
+  return create_value(__func__, V8Kind::string, [&](V8Data& data) { data.text = text_copy(value); });
 }
 
 // The engine takes over the references of both; either may be null.
-TCefV8Value* CEF_EXPORT_CALL cef_v8value_create_object_with_accessor(TCefV8Value* user_data,
-                                                                     TCefV8Accessor* accessor) {
+TCefV8Value* CEF_EXPORT_CALL cef_v8value_create_object_with_accessor(TCefV8Value* user_data, TCefV8Accessor* accessor) {
   return create_value(__func__, V8Kind::object, [&](V8Data& data) {
     data.user_data = Held<TCefBase>::adopt(reinterpret_cast<TCefBase*>(user_data));
     data.accessor = Held<TCefV8Accessor>::adopt(accessor);
@@ -84,8 +82,7 @@ TCefV8Value* CEF_EXPORT_CALL cef_v8value_create_array(void) {
 }
 
 // The engine takes over the handler's reference; it may be null.
-TCefV8Value* CEF_EXPORT_CALL cef_v8value_create_function(const TCefString* name,
-                                                         TCefV8Handler* handler) {
+TCefV8Value* CEF_EXPORT_CALL cef_v8value_create_function(const TCefString* name, TCefV8Handler* handler) {
   return create_value(__func__, V8Kind::function, [&](V8Data& data) {
     data.text = text_copy(name);
     data.handler = Held<TCefV8Handler>::adopt(handler);

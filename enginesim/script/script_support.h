@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "engine/cef_api.h"
-#include "enginesim/collections.h"
-#include "enginesim/held.h"
-#include "enginesim/string_records.h"
-#include "enginesim/unicode.h"
+#include "enginesim/core/collections.h"
+#include "enginesim/core/held.h"
+#include "enginesim/core/string_records.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/web/web_support.h"
 
 namespace larkwell::enginesim {
@@ -29,8 +29,7 @@ inline TCefString lent_text(const std::u16string& text) {
 // Writes `text` as UTF-8 into buffer (at most size - 1 bytes and a terminating zero).
 inline void copy_utf8(std::u16string_view text, char* buffer, std::size_t size) {
   if (buffer == nullptr || size == 0) return;
-  std::string utf8;
-  transcode(text.data(), text.size(), utf8);
+  const std::string utf8 = utf8_of(text);
   const std::size_t written = utf8.size() < size - 1 ? utf8.size() : size - 1;
   utf8.copy(buffer, written);
   buffer[written] = '\0';

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "enginesim/ledger.h"
+#include "enginesim/core/ledger.h"
 #include "enginesim/script/call_records.h"
 #include "enginesim/script/script_support.h"
 #include "enginesim/script/v8_context.h"
@@ -25,8 +25,8 @@ struct HandlerOutcome {
 };
 
 // Calls the handler with new references to the object and the arguments.
-HandlerOutcome call_handler(TCefV8Handler* handler, const std::u16string& name,
-                            const Held<TCefV8Value>& object, const HeldValues& arguments) {
+HandlerOutcome call_handler(TCefV8Handler* handler, const std::u16string& name, const Held<TCefV8Value>& object,
+                            const HeldValues& arguments) {
   HandlerOutcome outcome;
   if (handler->execute == nullptr) return outcome;
   std::vector<TCefV8Value*> passed;
@@ -80,9 +80,8 @@ HeldValues adopt_arguments(std::size_t count, TCefV8Value* const* arguments, con
   return held;
 }
 
-int run_function(const V8Data& function, TCefV8Context* context, TCefV8Value* object,
-                 std::size_t argument_count, TCefV8Value* const* arguments, TCefV8Value** retval,
-                 TCefV8Exception** exception, int rethrow) {
+int run_function(const V8Data& function, TCefV8Context* context, TCefV8Value* object, std::size_t argument_count,
+                 TCefV8Value* const* arguments, TCefV8Value** retval, TCefV8Exception** exception, int rethrow) {
   const Held<TCefV8Context> held_context = Held<TCefV8Context>::adopt(context);
   const Held<TCefV8Value> held_object = Held<TCefV8Value>::adopt(object);
   const HeldValues held_arguments = adopt_arguments(argument_count, arguments, "execute_function");
@@ -92,8 +91,7 @@ int run_function(const V8Data& function, TCefV8Context* context, TCefV8Value* ob
   call.has_object = held_object ? 1 : 0;
   call.has_context = held_context ? 1 : 0;
   call.rethrow = rethrow != 0 ? 1 : 0;
-  call.outs_started_empty =
-      retval != nullptr && exception != nullptr && *retval == nullptr && *exception == nullptr;
+  call.outs_started_empty = retval != nullptr && exception != nullptr && *retval == nullptr && *exception == nullptr;
   note_v8_call(SIM_V8_FUNCTION_CALL, call);
 
   if (retval != nullptr) *retval = nullptr;
@@ -101,11 +99,9 @@ int run_function(const V8Data& function, TCefV8Context* context, TCefV8Value* ob
   if (function.kind != V8Kind::function || !function.handler) return 0;
 
   const RunningIn running(held_context.get());
-  HandlerOutcome outcome =
-      call_handler(function.handler.get(), function.text, held_object, held_arguments);
+  HandlerOutcome outcome = call_handler(function.handler.get(), function.text, held_object, held_arguments);
   if (!outcome.exception.empty()) {
-    if (exception != nullptr)
-      *exception = new_exception(thrown_by(function.text, outcome.exception));
+    if (exception != nullptr) *exception = new_exception(thrown_by(function.text, outcome.exception));
   } else if (retval != nullptr) {
     *retval = outcome.retval.share();
   }
@@ -126,8 +122,7 @@ TCefV8Value* accessor_get(const V8Data& object, TCefV8Value* self, const std::u1
   return answer != 0 ? returned.share() : nullptr;
 }
 
-int accessor_set(const V8Data& object, TCefV8Value* self, const std::u16string& key,
-                 const Held<TCefV8Value>& value) {
+int accessor_set(const V8Data& object, TCefV8Value* self, const std::u16string& key, const Held<TCefV8Value>& value) {
   TCefV8Accessor* accessor = object.accessor.get();
   if (accessor == nullptr || accessor->set == nullptr) return 0;
   const TCefString name = lent_text(key);

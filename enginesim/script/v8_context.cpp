@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "enginesim/core/sim_object.h"
 #include "enginesim/script/script_support.h"
 #include "enginesim/script/v8_model.h"
-#include "enginesim/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -98,9 +98,7 @@ TCefV8Context* create_v8context(TCefBrowser* browser, TCefFrame* frame) {
   return make_object<SimV8Context>(browser, frame)->structure();
 }
 
-TCefV8Context* current_context() {
-  return stacks().top({&ContextStacks::running, &ContextStacks::entered});
-}
+TCefV8Context* current_context() { return stacks().top({&ContextStacks::running, &ContextStacks::entered}); }
 
 TCefV8Context* entered_context() { return stacks().top({&ContextStacks::entered}); }
 

@@ -2,22 +2,20 @@
 #include <string>
 #include <utility>
 
+#include "enginesim/core/sim_object.h"
 #include "enginesim/script/script_support.h"
 #include "enginesim/script/v8_model.h"
-#include "enginesim/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
 
 class SimV8Exception final : public SimObjectOf<TCefV8Exception> {
  public:
-  explicit SimV8Exception(V8ExceptionInfo info)
-      : SimObjectOf("script exception"), info_(std::move(info)) {
+  explicit SimV8Exception(V8ExceptionInfo info) : SimObjectOf("script exception"), info_(std::move(info)) {
     TCefV8Exception* s = structure();
     s->get_message = entry<&SimV8Exception::text<&V8ExceptionInfo::message>>;
     s->get_source_line = entry<&SimV8Exception::text<&V8ExceptionInfo::source_line>>;
-    s->get_script_resource_name =
-        entry<&SimV8Exception::text<&V8ExceptionInfo::script_resource_name>>;
+    s->get_script_resource_name = entry<&SimV8Exception::text<&V8ExceptionInfo::script_resource_name>>;
     s->get_line_number = entry<&SimV8Exception::number<&V8ExceptionInfo::line_number>>;
     s->get_start_position = entry<&SimV8Exception::number<&V8ExceptionInfo::start_position>>;
     s->get_end_position = entry<&SimV8Exception::number<&V8ExceptionInfo::end_position>>;

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
+#include "enginesim/core/sim_object.h"
 #include "enginesim/script/call_records.h"
 #include "enginesim/script/script_support.h"
 #include "enginesim/script/v8_model.h"
-#include "enginesim/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -21,8 +21,8 @@ class SimV8Handler final : public SimObjectOf<TCefV8Handler> {
 
  private:
   // Echoes the first argument, or throws the configured exception.
-  int execute(const TCefString* name, TCefV8Value* object, std::size_t argument_count,
-              TCefV8Value* const* arguments, TCefV8Value** retval, TCefString* exception) {
+  int execute(const TCefString* name, TCefV8Value* object, std::size_t argument_count, TCefV8Value* const* arguments,
+              TCefV8Value** retval, TCefString* exception) {
     const Held<TCefV8Value> held_object = Held<TCefV8Value>::adopt(object);
     const HeldValues held_arguments = adopt_arguments(argument_count, arguments, "execute");
 
@@ -39,8 +39,7 @@ class SimV8Handler final : public SimObjectOf<TCefV8Handler> {
       return 1;
     }
     if (retval != nullptr) {
-      *retval = held_arguments.empty() ? value_handle(make_value(V8Kind::undefined))
-                                       : held_arguments.front().share();
+      *retval = held_arguments.empty() ? value_handle(make_value(V8Kind::undefined)) : held_arguments.front().share();
     }
     return 1;
   }

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "enginesim/core/sim_object.h"
 #include "enginesim/script/script_support.h"
 #include "enginesim/script/v8_model.h"
-#include "enginesim/sim_object.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -120,8 +120,7 @@ class SimV8Value final : public SimObjectOf<TCefV8Value> {
     return slot != nullptr ? value_handle(*slot) : nullptr;
   }
 
-  int set_value_bykey(const TCefString* key, TCefV8Value* value,
-                      TCefV8PropertyAttribute attribute) {
+  int set_value_bykey(const TCefString* key, TCefV8Value* value, TCefV8PropertyAttribute attribute) {
     Held<TCefV8Value> held = Held<TCefV8Value>::adopt(value);
     if (!data_->is_object() || !held) return 0;
     V8Property* found = data_->find_property(text_of(key));
@@ -152,8 +151,7 @@ class SimV8Value final : public SimObjectOf<TCefV8Value> {
   }
 
   // Registers `key` as served by the object's accessor; only objects made with one accept.
-  int set_value_byaccessor(const TCefString* key, TCefV8AccessControl settings,
-                           TCefV8PropertyAttribute attribute) {
+  int set_value_byaccessor(const TCefString* key, TCefV8AccessControl settings, TCefV8PropertyAttribute attribute) {
     if (!data_->is_object() || !data_->accessor) return 0;
     V8Property* found = data_->find_property(text_of(key));
     if (found == nullptr) {
@@ -186,13 +184,9 @@ class SimV8Value final : public SimObjectOf<TCefV8Value> {
   TCefV8Value* get_user_data() { return reinterpret_cast<TCefV8Value*>(data_->user_data.share()); }
 
   int get_externally_allocated_memory() { return data_->external_memory; }
-  int adjust_externally_allocated_memory(int change_in_bytes) {
-    return data_->external_memory += change_in_bytes;
-  }
+  int adjust_externally_allocated_memory(int change_in_bytes) { return data_->external_memory += change_in_bytes; }
 
-  int get_array_length() {
-    return data_->kind == V8Kind::array ? static_cast<int>(data_->elements.size()) : 0;
-  }
+  int get_array_length() { return data_->kind == V8Kind::array ? static_cast<int>(data_->elements.size()) : 0; }
 
   PCefStringUserFree get_function_name() {
     return userfree_text(data_->kind == V8Kind::function ? data_->text : std::u16string());
@@ -200,19 +194,15 @@ class SimV8Value final : public SimObjectOf<TCefV8Value> {
 
   TCefV8Handler* get_function_handler() { return data_->handler.share(); }
 
-  int execute_function(TCefV8Value* object, std::size_t argument_count,
-                       TCefV8Value* const* arguments, TCefV8Value** retval,
-                       TCefV8Exception** exception, int rethrow) {
-    return run_function(*data_, nullptr, object, argument_count, arguments, retval, exception,
-                        rethrow);
+  int execute_function(TCefV8Value* object, std::size_t argument_count, TCefV8Value* const* arguments,
+                       TCefV8Value** retval, TCefV8Exception** exception, int rethrow) {
+    return run_function(*data_, nullptr, object, argument_count, arguments, retval, exception, rethrow);
   }
 
-  int execute_function_with_context(TCefV8Context* context, TCefV8Value* object,
-                                    std::size_t argument_count, TCefV8Value* const* arguments,
-                                    TCefV8Value** retval, TCefV8Exception** exception,
+  int execute_function_with_context(TCefV8Context* context, TCefV8Value* object, std::size_t argument_count,
+                                    TCefV8Value* const* arguments, TCefV8Value** retval, TCefV8Exception** exception,
                                     int rethrow) {
-    return run_function(*data_, context, object, argument_count, arguments, retval, exception,
-                        rethrow);
+    return run_function(*data_, context, object, argument_count, arguments, retval, exception, rethrow);
   }
 
   V8Ref* element(int index) {
@@ -235,9 +225,7 @@ V8Property* V8Data::find_property(std::u16string_view key) {
 
 V8Ref make_value(V8Kind kind) { return std::make_shared<V8Data>(kind); }
 
-TCefV8Value* value_handle(V8Ref data) {
-  return data ? make_object<SimV8Value>(std::move(data))->structure() : nullptr;
-}
+TCefV8Value* value_handle(V8Ref data) { return data ? make_object<SimV8Value>(std::move(data))->structure() : nullptr; }
 
 V8Ref value_data(TCefV8Value* structure, const char* call) {
   if (structure == nullptr) return nullptr;

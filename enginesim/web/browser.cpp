@@ -6,13 +6,12 @@
 
 #include "enginesim/firing/slot_table.h"
 #include "enginesim/web/browser_actions.h"
-#include "enginesim/net/fetches.h"
-#include "enginesim/process/process.h"
+#include "enginesim/web/browsing.h"
 
 // The window information's fields the browser records, as "window_info.<field>".
-#define ENGINESIM_WINDOW_INFO_FIELDS(X)                                                     \
-  X(ExStyle) X(Style) X(x) X(y) X(Width) X(Height) X(WndParent) X(Menu)                      \
-  X(m_bWindowRenderingDisabled) X(m_bTransparentPainting)
+#define ENGINESIM_WINDOW_INFO_FIELDS(X) \
+  X(ExStyle)                            \
+  X(Style) X(x) X(y) X(Width) X(Height) X(WndParent) X(Menu) X(m_bWindowRenderingDisabled) X(m_bTransparentPainting)
 
 namespace larkwell::enginesim::web {
 
@@ -32,9 +31,9 @@ std::unique_ptr<window::BrowserWindow> make_window(const Creation* creation, con
   return window::BrowserWindow::create(*creation->window_info, actions_for(tree));
 }
 
-std::optional<process::SettingsCopy> copy_settings(const Creation* creation) {
+std::optional<SettingsCopy> copy_settings(const Creation* creation) {
   if (creation == nullptr || creation->settings == nullptr) return std::nullopt;
-  return process::SettingsCopy(*creation->settings);
+  return SettingsCopy(*creation->settings);
 }
 
 }  // namespace
@@ -52,7 +51,7 @@ bool with_browser(const std::shared_ptr<FrameTree>& tree, const std::function<vo
 }
 
 void post_for_browser(const std::shared_ptr<FrameTree>& tree, std::function<void(SimBrowser&)> work) {
-  process::post_work([tree, work = std::move(work)] { with_browser(tree, work); });
+  post_work([tree, work = std::move(work)] { with_browser(tree, work); });
 }
 
 // --- History
@@ -173,7 +172,7 @@ void SimBrowser::record_creation(const Creation& creation) {
 
 SimBrowser::~SimBrowser() {
   // Its fetches end first: a download still under way hears its end now, on this thread.
-  net::stop_fetches_of_tree(tree_.get());
+  browsing().stop_fetches_of_tree(tree_.get());
   std::scoped_lock lock(tree_->mutex);
   tree_->browser = nullptr;
   for (SimFrame* frame : tree_->frames) frame->forget_parent_locked();
@@ -193,8 +192,8 @@ TCefFrame* SimBrowser::add_frame(SimFrame* parent, std::u16string name) {
   auto& frames = tree_->frames;
   if (parent == nullptr) parent = frames.front();
   const bool ours = std::find(frames.begin(), frames.end(), parent) != frames.end();
-  const bool taken = std::any_of(frames.begin(), frames.end(),
-                                 [&](const SimFrame* frame) { return frame->name() == name; });
+  const bool taken =
+      std::any_of(frames.begin(), frames.end(), [&](const SimFrame* frame) { return frame->name() == name; });
   if (!ours || taken) return nullptr;
   SimFrame* frame = make_object<SimFrame>(tree_, parent, std::move(name));
   frames_.push_back(Held<TCefFrame>::adopt(frame->structure()));
@@ -331,8 +330,8 @@ TCefFrame* SimBrowser::get_frame(const TCefString* name) {
   const auto wanted = text_of(name);
   std::scoped_lock lock(tree_->mutex);
   auto& frames = tree_->frames;
-  auto found = std::find_if(frames.begin(), frames.end(),
-                            [&](const SimFrame* frame) { return frame->name() == wanted; });
+  auto found =
+      std::find_if(frames.begin(), frames.end(), [&](const SimFrame* frame) { return frame->name() == wanted; });
   return found != frames.end() ? share_frame(*found) : nullptr;
 }
 
@@ -347,8 +346,7 @@ void SimBrowser::get_frame_names(TCefStringList names) {
 
 // --- find, focus, zoom, dev tools
 
-void SimBrowser::find(int identifier, const TCefString* search_text, int forward,
-                      int match_case, int find_next) {
+void SimBrowser::find(int identifier, const TCefString* search_text, int forward, int match_case, int find_next) {
   tally("find");
   record("find.identifier", identifier);
   record("find.search_text", text_copy(search_text));
@@ -430,17 +428,14 @@ void SimBrowser::note_event(TSimEvent event) {
 
 void SimBrowser::invalidate(const TCefRect* dirty_rect) {
   if (dirty_rect == nullptr) return;
-  note_event({SIM_EVENT_INVALIDATE,
-              {dirty_rect->x, dirty_rect->y, dirty_rect->width, dirty_rect->height, 0}});
+  note_event({SIM_EVENT_INVALIDATE, {dirty_rect->x, dirty_rect->y, dirty_rect->width, dirty_rect->height, 0}});
 }
 
-void SimBrowser::send_key_event(TCefKeyType type, int key, int modifiers, int sys_char,
-                                int ime_char) {
+void SimBrowser::send_key_event(TCefKeyType type, int key, int modifiers, int sys_char, int ime_char) {
   note_event({SIM_EVENT_KEY, {type, key, modifiers, sys_char, ime_char}});
 }
 
-void SimBrowser::send_mouse_click_event(int x, int y, TCefMouseButtonType type, int mouse_up,
-                                        int click_count) {
+void SimBrowser::send_mouse_click_event(int x, int y, TCefMouseButtonType type, int mouse_up, int click_count) {
   note_event({SIM_EVENT_MOUSE_CLICK, {x, y, type, mouse_up, click_count}});
 }
 
@@ -452,9 +447,7 @@ void SimBrowser::send_mouse_wheel_event(int x, int y, int delta) {
   note_event({SIM_EVENT_MOUSE_WHEEL, {x, y, delta, 0, 0}});
 }
 
-void SimBrowser::send_focus_event(int set_focus) {
-  note_event({SIM_EVENT_FOCUS, {set_focus, 0, 0, 0, 0}});
-}
+void SimBrowser::send_focus_event(int set_focus) { note_event({SIM_EVENT_FOCUS, {set_focus, 0, 0, 0, 0}}); }
 
 void SimBrowser::send_capture_lost_event() { note_event({SIM_EVENT_CAPTURE_LOST, {}}); }
 

@@ -20,10 +20,10 @@
 #include "engine/cef_api.h"
 #include "enginesim/control_firing.h"
 #include "enginesim/control_web.h"
+#include "enginesim/core/sim_object.h"
 #include "enginesim/firing/firing_record.h"
-#include "enginesim/process/settings_copy.h"
-#include "enginesim/sim_object.h"
-#include "enginesim/web/page.h"
+#include "enginesim/page/page.h"
+#include "enginesim/web/settings_copy.h"
 #include "enginesim/web/web_support.h"
 #include "enginesim/window/browser_window.h"
 
@@ -68,8 +68,7 @@ bool with_browser(const std::shared_ptr<FrameTree>& tree, const std::function<vo
 void post_for_browser(const std::shared_ptr<FrameTree>& tree, std::function<void(SimBrowser&)> work);
 
 // Edit commands: each only counts its calls.
-#define ENGINESIM_FRAME_COMMANDS(X) \
-  X(undo) X(redo) X(cut) X(copy) X(paste) X(del) X(select_all) X(print) X(view_source)
+#define ENGINESIM_FRAME_COMMANDS(X) X(undo) X(redo) X(cut) X(copy) X(paste) X(del) X(select_all) X(print) X(view_source)
 
 class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
  public:
@@ -112,8 +111,7 @@ class SimFrame final : public SimObjectOf<TCefFrame>, public Recording {
   void load_url(const TCefString* url);
   void load_string(const TCefString* string_val, const TCefString* url);
   void load_stream(TCefStreamReader* stream, const TCefString* url);
-  void execute_java_script(const TCefString* js_code, const TCefString* script_url,
-                           int start_line);
+  void execute_java_script(const TCefString* js_code, const TCefString* script_url, int start_line);
   int is_main();
   int is_focused();
   PCefStringUserFree get_name();
@@ -158,7 +156,7 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   void set_popup_visible(bool visible);
   std::vector<TSimEvent> events();
   // The browser settings record the create call gave; none for other browsers.
-  const std::optional<process::SettingsCopy>& settings() const { return settings_; }
+  const std::optional<SettingsCopy>& settings() const { return settings_; }
 
   // Calls member `slot` of the client's handler for it (see firing::fire_through_client); a
   // browser without a client calls nothing.
@@ -200,8 +198,7 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   TCefFrame* get_focused_frame();
   TCefFrame* get_frame(const TCefString* name);
   void get_frame_names(TCefStringList names);
-  void find(int identifier, const TCefString* search_text, int forward, int match_case,
-            int find_next);
+  void find(int identifier, const TCefString* search_text, int forward, int match_case, int find_next);
   void stop_finding(int clear_selection);
   double get_zoom_level();
   void set_zoom_level(double zoom_level);
@@ -217,8 +214,7 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
   // Paints image_byte() into a buffer of width * height * 4 bytes at the size set for `type`.
   int get_image(TCefPaintElementType type, int width, int height, void* buffer);
   void send_key_event(TCefKeyType type, int key, int modifiers, int sys_char, int ime_char);
-  void send_mouse_click_event(int x, int y, TCefMouseButtonType type, int mouse_up,
-                              int click_count);
+  void send_mouse_click_event(int x, int y, TCefMouseButtonType type, int mouse_up, int click_count);
   void send_mouse_move_event(int x, int y, int mouse_leave);
   void send_mouse_wheel_event(int x, int y, int delta);
   void send_focus_event(int set_focus);
@@ -236,13 +232,13 @@ class SimBrowser final : public SimObjectOf<TCefBrowser>, public Recording {
 
   const std::shared_ptr<FrameTree> tree_;
   const std::unique_ptr<window::BrowserWindow> own_window_;  // the window the engine made, if any
-  const TCefWindowHandle window_;  // answered also once the window is gone
+  const TCefWindowHandle window_;                            // answered also once the window is gone
   const TCefWindowHandle opener_window_;
   const bool popup_;
   const bool window_rendering_disabled_;
   const bool unfinished_;  // hands out no main frame
   Held<TCefClient> client_;
-  const std::optional<process::SettingsCopy> settings_;
+  const std::optional<SettingsCopy> settings_;
   std::vector<Held<TCefFrame>> frames_;  // the browser's reference on each frame
   // Guarded by the tree's mutex:
   double zoom_level_ = 0;

@@ -2,11 +2,12 @@
 #include "enginesim/control_view.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <vector>
 
-#include "enginesim/shield.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/unicode.h"
+#include "enginesim/page/url.h"
 #include "enginesim/web/browser.h"
 
 using namespace larkwell::enginesim;
@@ -28,15 +29,6 @@ std::vector<Piece> links_of(PageView& view) {
   return links;
 }
 
-int copy_out(const std::u16string& text, char16_t* buffer, int size) {
-  if (buffer != nullptr && size > 0) {
-    const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), copied * sizeof(char16_t));
-    buffer[copied] = u'\0';
-  }
-  return static_cast<int>(text.size());
-}
-
 }  // namespace
 
 int CEF_EXPORT_CALL sim_view_state(TCefBrowser* browser, TSimViewState* state) {
@@ -46,10 +38,16 @@ int CEF_EXPORT_CALL sim_view_state(TCefBrowser* browser, TSimViewState* state) {
     if (view) {
       const window::PageLayout layout = view->layout();
       const window::ViewCounts counts = view->counts();
-      found = {counts.pages_shown, counts.layouts, counts.paints, view->width(), layout.height,
+      found = {counts.pages_shown,
+               counts.layouts,
+               counts.paints,
+               view->width(),
+               layout.height,
                static_cast<int32_t>(std::count_if(layout.pieces.begin(), layout.pieces.end(),
                                                   [](const Piece& piece) { return piece.link; })),
-               counts.menu_requests, counts.menus_asked, counts.menus_shown};
+               counts.menu_requests,
+               counts.menus_asked,
+               counts.menus_shown};
     }
     if (state != nullptr) *state = found;
     return view ? 1 : 0;
@@ -79,7 +77,7 @@ int CEF_EXPORT_CALL sim_view_text(TCefBrowser* browser, int32_t part, int index,
       case SIM_VIEW_LINK_HREF:
         return copy_out(link.href, buffer, size);
       case SIM_VIEW_LINK_URL:
-        return copy_out(web::resolve_link(view->url(), link.href), buffer, size);
+        return copy_out(resolve_link(view->url(), link.href), buffer, size);
       default:
         return -1;
     }

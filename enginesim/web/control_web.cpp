@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/web/browser.h"
 #include "enginesim/web/drag_data.h"
 #include "enginesim/web/response.h"
@@ -30,8 +30,8 @@ const Recording* records_of(const void* object, const char* call) {
 
 void note_unknown_key(const void* object, const char* key, const char* call) {
   const SimObject* found = ledger().find_object(object, call);
-  ledger().record_error(std::string(call) + ": a " + (found ? found->kind() : "?") +
-                        " has no record '" + (key ? key : "") + "'");
+  ledger().record_error(std::string(call) + ": a " + (found ? found->kind() : "?") + " has no record '" +
+                        (key ? key : "") + "'");
 }
 
 }  // namespace
@@ -43,8 +43,7 @@ TCefBrowser* CEF_EXPORT_CALL sim_create_browser(const TSimBrowserSetup* setup) {
   });
 }
 
-TCefFrame* CEF_EXPORT_CALL sim_browser_add_frame(TCefBrowser* browser, TCefFrame* parent,
-                                                 const char* name) {
+TCefFrame* CEF_EXPORT_CALL sim_browser_add_frame(TCefBrowser* browser, TCefFrame* parent, const char* name) {
   return shielded<TCefFrame*>(__func__, [&](const char* call) -> TCefFrame* {
     SimBrowser* owner = object_of<SimBrowser>(browser, call);
     SimFrame* parent_frame = parent != nullptr ? object_of<SimFrame>(parent, call) : nullptr;
@@ -103,8 +102,7 @@ int64_t CEF_EXPORT_CALL sim_recorded_number(const void* object, const char* key)
   });
 }
 
-int CEF_EXPORT_CALL sim_recorded_text(const void* object, const char* key, char16_t* buffer,
-                                      int size) {
+int CEF_EXPORT_CALL sim_recorded_text(const void* object, const char* key, char16_t* buffer, int size) {
   return shielded<int>(__func__, [&](const char* call) {
     const Recording* records = records_of(object, call);
     if (records == nullptr) return 0;
@@ -122,17 +120,14 @@ int CEF_EXPORT_CALL sim_recorded_text(const void* object, const char* key, char1
   });
 }
 
-TCefResponse* CEF_EXPORT_CALL sim_create_response(int status, const char* status_text,
-                                                  const char* mime_type,
+TCefResponse* CEF_EXPORT_CALL sim_create_response(int status, const char* status_text, const char* mime_type,
                                                   TCefStringMultimap headers) {
   return shielded<TCefResponse*>(__func__, [&](const char* call) {
-    return new_response(status, from_utf8(status_text), from_utf8(mime_type),
-                        read_multimap(headers, call));
+    return new_response(status, from_utf8(status_text), from_utf8(mime_type), read_multimap(headers, call));
   });
 }
 
 TCefDragData* CEF_EXPORT_CALL sim_create_drag_data(const TSimDragDataSetup* setup) {
-  return shielded<TCefDragData*>(__func__, [&]() -> TCefDragData* {
-    return setup != nullptr ? new_drag_data(*setup) : nullptr;
-  });
+  return shielded<TCefDragData*>(__func__,
+                                 [&]() -> TCefDragData* { return setup != nullptr ? new_drag_data(*setup) : nullptr; });
 }

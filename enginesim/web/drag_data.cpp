@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "enginesim/sim_object.h"
+#include "enginesim/core/sim_object.h"
 #include "enginesim/web/web_support.h"
 
 namespace larkwell::enginesim::web {
@@ -28,9 +28,8 @@ class SimDragData final : public SimObjectOf<TCefDragData> {
   explicit SimDragData(const TSimDragDataSetup& setup)
       : SimObjectOf("drag data"),
         flags_{setup.is_link != 0, setup.is_fragment != 0, setup.is_file != 0},
-        texts_{from_utf8(setup.link_url),      from_utf8(setup.link_title),
-               from_utf8(setup.link_metadata), from_utf8(setup.fragment_text),
-               from_utf8(setup.fragment_html), from_utf8(setup.fragment_base_url),
+        texts_{from_utf8(setup.link_url),       from_utf8(setup.link_title),    from_utf8(setup.link_metadata),
+               from_utf8(setup.fragment_text),  from_utf8(setup.fragment_html), from_utf8(setup.fragment_base_url),
                from_utf8(setup.file_extension), from_utf8(setup.file_name)},
         file_names_(read_list(setup.file_names, "sim_create_drag_data")),
         file_names_answer_(setup.file_names_answer) {
@@ -72,8 +71,6 @@ class SimDragData final : public SimObjectOf<TCefDragData> {
 
 }  // namespace
 
-TCefDragData* new_drag_data(const TSimDragDataSetup& setup) {
-  return make_object<SimDragData>(setup)->structure();
-}
+TCefDragData* new_drag_data(const TSimDragDataSetup& setup) { return make_object<SimDragData>(setup)->structure(); }
 
 }  // namespace larkwell::enginesim::web

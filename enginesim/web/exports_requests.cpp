@@ -1,6 +1,6 @@
 // Requests, post data and post data elements, each new with one reference for the caller.
+#include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
-#include "enginesim/shield.h"
 #include "enginesim/web/requests.h"
 
 using namespace larkwell::enginesim;
@@ -15,6 +15,5 @@ TCefPostData* CEF_EXPORT_CALL cef_post_data_create(void) {
 }
 
 TCefPostDataElement* CEF_EXPORT_CALL cef_post_data_element_create(void) {
-  return shielded<TCefPostDataElement*>(
-      __func__, [] { return make_object<SimPostDataElement>()->structure(); });
+  return shielded<TCefPostDataElement*>(__func__, [] { return make_object<SimPostDataElement>()->structure(); });
 }

@@ -1,10 +1,10 @@
 // Stream readers, each new with one reference for the caller. Writers are not simulated: the
 // program has no use for them. A writer export answers null and, like every export that takes
 // a program structure, still takes over the reference that came with its handler.
-#include "enginesim/engine_refs.h"
+#include "enginesim/core/engine_refs.h"
+#include "enginesim/core/shield.h"
+#include "enginesim/core/string_records.h"
 #include "enginesim/exports.h"
-#include "enginesim/shield.h"
-#include "enginesim/string_records.h"
 #include "enginesim/web/stream_readers.h"
 
 using namespace larkwell::enginesim;
@@ -18,18 +18,14 @@ TCefStreamReader* CEF_EXPORT_CALL cef_stream_reader_create_for_file(const TCefSt
 }
 
 TCefStreamReader* CEF_EXPORT_CALL cef_stream_reader_create_for_data(void* data, size_t size) {
-  return shielded<TCefStreamReader*>(
-      __func__, [&] { return new_stream_reader(memory_source(data, size)); });
+  return shielded<TCefStreamReader*>(__func__, [&] { return new_stream_reader(memory_source(data, size)); });
 }
 
 TCefStreamReader* CEF_EXPORT_CALL cef_stream_reader_create_for_handler(TCefReadHandler* handler) {
-  return shielded<TCefStreamReader*>(
-      __func__, [&] { return new_stream_reader(handler_source(handler)); });
+  return shielded<TCefStreamReader*>(__func__, [&] { return new_stream_reader(handler_source(handler)); });
 }
 
-TCefStreamWriter* CEF_EXPORT_CALL cef_stream_writer_create_for_file(const TCefString*) {
-  return nullptr;
-}
+TCefStreamWriter* CEF_EXPORT_CALL cef_stream_writer_create_for_file(const TCefString*) { return nullptr; }
 
 TCefStreamWriter* CEF_EXPORT_CALL cef_stream_writer_create_for_handler(TCefWriteHandler* handler) {
   return shielded<TCefStreamWriter*>(__func__, [&]() -> TCefStreamWriter* {

@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "enginesim/net/fetches.h"
-#include "enginesim/stamps.h"
-#include "enginesim/unicode.h"
+#include "enginesim/core/stamps.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/web/browser.h"
+#include "enginesim/web/browsing.h"
 #include "enginesim/web/requests.h"
 
 namespace larkwell::enginesim::web {
@@ -66,8 +66,7 @@ SimFrame::SimFrame(std::shared_ptr<FrameTree> tree, SimFrame* parent, std::u16st
                  {"execute_java_script", 0},
                  {"execute_java_script.start_line", 0},
                  {"loaded", SIM_LOADED_NOTHING}},
-                {"execute_java_script.code", "execute_java_script.script_url",
-                 "load_request.method"}),
+                {"execute_java_script.code", "execute_java_script.script_url", "load_request.method"}),
       tree_(std::move(tree)),
       name_(std::move(name)),
       identifier_(next_identifier++),
@@ -160,7 +159,7 @@ void SimFrame::load_request(TCefRequest* request) {
   Held<TCefRequest> held = Held<TCefRequest>::adopt(request);
   tally("load_request");
   if (request == nullptr) return;
-  net::stop_page_fetches_of(this);
+  browsing().stop_page_fetches_of(this);
   SimRequest* loaded = object_of<SimRequest>(request, "frame load_request");
   if (loaded == nullptr) return;
   record("load_request.method", loaded->method());
@@ -172,9 +171,9 @@ void SimFrame::load_url(const TCefString* url) {
   tally("load_url");
   std::u16string address = text_copy(url);
   stamp_moment("load_url", address);
-  net::stop_page_fetches_of(this);  // a newer load takes the place of one still coming
-  if (net::is_http(address)) {
-    net::start_fetch({tree_, this}, address);
+  browsing().stop_page_fetches_of(this);  // a newer load takes the place of one still coming
+  if (browsing().fetches(address)) {
+    browsing().start_fetch({tree_, this}, address);
     return;
   }
   navigate(std::move(address), u"", SIM_LOADED_URL);
@@ -182,7 +181,7 @@ void SimFrame::load_url(const TCefString* url) {
 
 void SimFrame::load_string(const TCefString* string_val, const TCefString* url) {
   tally("load_string");
-  net::stop_page_fetches_of(this);
+  browsing().stop_page_fetches_of(this);
   navigate(text_copy(url), text_copy(string_val), SIM_LOADED_STRING);
 }
 
@@ -190,16 +189,13 @@ void SimFrame::load_stream(TCefStreamReader* stream, const TCefString* url) {
   Held<TCefStreamReader> held = Held<TCefStreamReader>::adopt(stream);
   tally("load_stream");
   if (stream == nullptr) return;
-  net::stop_page_fetches_of(this);
+  browsing().stop_page_fetches_of(this);
   const std::optional<std::string> bytes = read_to_end(stream);  // outside the lock: the reader may be the program's
   if (!bytes) return;
-  std::u16string source;
-  transcode(bytes->data(), bytes->size(), source);
-  navigate(text_copy(url), std::move(source), SIM_LOADED_STREAM);
+  navigate(text_copy(url), utf16_of(*bytes), SIM_LOADED_STREAM);
 }
 
-void SimFrame::execute_java_script(const TCefString* js_code, const TCefString* script_url,
-                                   int start_line) {
+void SimFrame::execute_java_script(const TCefString* js_code, const TCefString* script_url, int start_line) {
   tally("execute_java_script");
   record("execute_java_script.code", text_copy(js_code));
   record("execute_java_script.script_url", text_copy(script_url));

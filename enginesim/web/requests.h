@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/cef_api.h"
-#include "enginesim/sim_object.h"
+#include "enginesim/core/sim_object.h"
 #include "enginesim/web/web_support.h"
 
 namespace larkwell::enginesim::web {
@@ -77,8 +77,7 @@ class SimRequest final : public SimObjectOf<TCefRequest> {
   // Makes the program's map hold exactly the request's headers.
   void get_header_map(TCefStringMultimap header_map);
   void set_header_map(TCefStringMultimap header_map);
-  void set(const TCefString* url, const TCefString* method, TCefPostData* post_data,
-           TCefStringMultimap header_map);
+  void set(const TCefString* url, const TCefString* method, TCefPostData* post_data, TCefStringMultimap header_map);
   int get_flags();
   void set_flags(int flags);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
-#include "enginesim/sim_object.h"
+#include "enginesim/core/sim_object.h"
 #include "enginesim/web/web_support.h"
 
 namespace larkwell::enginesim::web {
@@ -20,8 +20,7 @@ bool same_header_name(std::u16string_view a, std::u16string_view b) {
 
 class SimResponse final : public SimObjectOf<TCefResponse> {
  public:
-  SimResponse(int status, std::u16string status_text, std::u16string mime_type,
-              std::vector<KeyValue> headers)
+  SimResponse(int status, std::u16string status_text, std::u16string mime_type, std::vector<KeyValue> headers)
       : SimObjectOf("response"),
         status_(status),
         status_text_(std::move(status_text)),
@@ -61,9 +60,8 @@ class SimResponse final : public SimObjectOf<TCefResponse> {
   // The first value of the header `name`; empty when there is none.
   PCefStringUserFree get_header(const TCefString* name) {
     std::scoped_lock lock(mutex_);
-    auto found = std::find_if(headers_.begin(), headers_.end(), [&](const KeyValue& header) {
-      return same_header_name(header.first, text_of(name));
-    });
+    auto found = std::find_if(headers_.begin(), headers_.end(),
+                              [&](const KeyValue& header) { return same_header_name(header.first, text_of(name)); });
     return userfree_text(found != headers_.end() ? found->second : std::u16string());
   }
   // Makes the program's map hold exactly the response's headers.
@@ -88,8 +86,7 @@ class SimResponse final : public SimObjectOf<TCefResponse> {
 
 TCefResponse* new_response(int status, std::u16string status_text, std::u16string mime_type,
                            std::vector<KeyValue> headers) {
-  return make_object<SimResponse>(status, std::move(status_text), std::move(mime_type),
-                                  std::move(headers))
+  return make_object<SimResponse>(status, std::move(status_text), std::move(mime_type), std::move(headers))
       ->structure();
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/cef_api.h"
-#include "enginesim/collections.h"
+#include "enginesim/core/collections.h"
 
 namespace larkwell::enginesim::web {
 

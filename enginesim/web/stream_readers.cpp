@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "enginesim/unicode.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/web/web_support.h"
 
 namespace larkwell::enginesim::web {
@@ -32,10 +32,17 @@ class PositionedSource : public ByteSource {
     std::scoped_lock lock(mutex_);
     int64_t base = 0;
     switch (whence) {
-      case 0: base = 0; break;
-      case 1: base = position_; break;
-      case 2: base = size_; break;
-      default: return -1;
+      case 0:
+        base = 0;
+        break;
+      case 1:
+        base = position_;
+        break;
+      case 2:
+        base = size_;
+        break;
+      default:
+        return -1;
     }
     // Both bounds checked without forming base + offset, which could overflow.
     if (offset < -base || offset > size_ - base) return -1;
@@ -102,9 +109,7 @@ std::FILE* open_for_reading(std::u16string_view name) {
   const std::wstring wide(name.begin(), name.end());
   return _wfopen(wide.c_str(), L"rb");
 #else
-  std::string narrow;
-  transcode(name.data(), name.size(), narrow);
-  return std::fopen(narrow.c_str(), "rb");
+  return std::fopen(utf8_of(name).c_str(), "rb");
 #endif
 }
 
@@ -125,8 +130,7 @@ class FileSource final : public PositionedSource {
 
 class HandlerSource final : public ByteSource {
  public:
-  explicit HandlerSource(TCefReadHandler* handler)
-      : handler_(Held<TCefReadHandler>::adopt(handler)) {}
+  explicit HandlerSource(TCefReadHandler* handler) : handler_(Held<TCefReadHandler>::adopt(handler)) {}
 
  private:
   // Calls the handler's slot; a handler without it answers 0.
@@ -139,12 +143,8 @@ class HandlerSource final : public ByteSource {
   }
 
  public:
-  size_t read(void* ptr, size_t size, size_t n) override {
-    return call<&TCefReadHandler::read>(ptr, size, n);
-  }
-  int seek(int64_t offset, int whence) override {
-    return call<&TCefReadHandler::seek>(offset, whence);
-  }
+  size_t read(void* ptr, size_t size, size_t n) override { return call<&TCefReadHandler::read>(ptr, size, n); }
+  int seek(int64_t offset, int whence) override { return call<&TCefReadHandler::seek>(offset, whence); }
   int64_t tell() override { return call<&TCefReadHandler::tell>(); }
   int eof() override { return call<&TCefReadHandler::eof>(); }
 

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "engine/cef_api.h"
-#include "enginesim/sim_object.h"
+#include "enginesim/core/sim_object.h"
 
 namespace larkwell::enginesim::web {
 

@@ -1,10 +1,9 @@
 #include "enginesim/web/web_support.h"
 
-#include <cstring>
 
+#include "enginesim/core/string_records.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/exports.h"
-#include "enginesim/string_records.h"
-#include "enginesim/unicode.h"
 
 namespace larkwell::enginesim::web {
 
@@ -14,11 +13,7 @@ PCefStringUserFree userfree_text(std::u16string_view text) {
   return result;
 }
 
-std::u16string from_utf8(const char* text) {
-  std::u16string converted;
-  if (text != nullptr) transcode(text, std::strlen(text), converted);
-  return converted;
-}
+std::u16string from_utf8(const char* text) { return text != nullptr ? utf16_of(text) : std::u16string(); }
 
 std::vector<KeyValue> read_multimap(TCefStringMultimap map, const char* call) {
   const StringMultimap* source = collection_of<StringMultimap>(map, call);
@@ -29,8 +24,7 @@ void fill_multimap(TCefStringMultimap map, const std::vector<KeyValue>& pairs, c
   if (StringMultimap* target = collection_of<StringMultimap>(map, call)) target->items = pairs;
 }
 
-void append_to_list(TCefStringList list, const std::vector<std::u16string>& items,
-                    const char* call) {
+void append_to_list(TCefStringList list, const std::vector<std::u16string>& items, const char* call) {
   if (StringList* target = collection_of<StringList>(list, call)) {
     target->items.insert(target->items.end(), items.begin(), items.end());
   }

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "engine/cef_api.h"
-#include "enginesim/collections.h"
-#include "enginesim/engine_refs.h"
-#include "enginesim/held.h"
+#include "enginesim/core/collections.h"
+#include "enginesim/core/engine_refs.h"
+#include "enginesim/core/held.h"
 
 namespace larkwell::enginesim::web {
 
@@ -29,8 +29,7 @@ std::vector<KeyValue> read_multimap(TCefStringMultimap map, const char* call);
 // Makes the program's multimap hold exactly `pairs`.
 void fill_multimap(TCefStringMultimap map, const std::vector<KeyValue>& pairs, const char* call);
 // Appends `items` to the program's list, keeping what it holds.
-void append_to_list(TCefStringList list, const std::vector<std::u16string>& items,
-                    const char* call);
+void append_to_list(TCefStringList list, const std::vector<std::u16string>& items, const char* call);
 std::vector<std::u16string> read_list(TCefStringList list, const char* call);
 
 // Numbers and texts an object records for tests (sim_recorded_number, sim_recorded_text).
@@ -43,8 +42,7 @@ class Recording {
   std::optional<std::u16string> text(std::string_view key) const;
 
  protected:
-  Recording(std::initializer_list<std::pair<const char*, int64_t>> numbers,
-            std::initializer_list<const char*> texts);
+  Recording(std::initializer_list<std::pair<const char*, int64_t>> numbers, std::initializer_list<const char*> texts);
   void tally(std::string_view key) { add(key, 1); }
   void add(std::string_view key, int64_t amount);
   void record(std::string_view key, int64_t value);

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "enginesim/collections.h"
-#include "enginesim/ledger.h"
-#include "enginesim/shield.h"
+#include "enginesim/core/collections.h"
+#include "enginesim/core/ledger.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/window/browser_window.h"
 #include "enginesim/window/page_fonts_win32.h"
 
@@ -32,9 +32,7 @@ struct Creation {
   bool adopted = false;
 };
 
-WindowState* state_of(HWND window) {
-  return reinterpret_cast<WindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
+WindowState* state_of(HWND window) { return reinterpret_cast<WindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
 // The page area. Painting covers the whole invalid part, so the class has no background brush.
 void paint(HWND window, WindowState& state) {
@@ -220,11 +218,10 @@ std::unique_ptr<BrowserWindow> BrowserWindow::create(TCefWindowInfo& info, std::
   auto view = std::make_shared<PageView>(std::make_unique<GdiMeasure>(fonts), std::move(actions));
   // The window owns its state from WM_NCCREATE on (it frees it at WM_NCDESTROY).
   Creation creation{new WindowState{view, fonts}};
-  HWND window = class_registered()
-                    ? CreateWindowExW(info.ExStyle, kClassName, wide_name.c_str(), info.Style, info.x, info.y,
-                                      info.Width, info.Height, parent, static_cast<HMENU>(info.Menu),
-                                      this_module(), &creation)
-                    : nullptr;
+  HWND window = class_registered() ? CreateWindowExW(info.ExStyle, kClassName, wide_name.c_str(), info.Style, info.x,
+                                                     info.y, info.Width, info.Height, parent,
+                                                     static_cast<HMENU>(info.Menu), this_module(), &creation)
+                                   : nullptr;
   if (window == nullptr) {
     if (!creation.adopted) delete creation.state;
     ledger().record_error("browser creation: the browser window could not be made (error " +

@@ -7,8 +7,6 @@
 namespace larkwell::enginesim::window {
 namespace {
 
-using web::Block;
-
 bool is_space(char16_t c) { return c == u' ' || c == u'\t'; }
 
 // Chinese, Japanese and Korean characters and full-width forms: a line may break beside each.
@@ -18,7 +16,9 @@ bool is_wide(char16_t c) {
 }
 
 // Punctuation that never starts a line, and punctuation that never ends one.
-bool closes(char16_t c) { return std::u16string_view(u"，。、：；！？）】》」』〉,.;:!?)]}%").find(c) != std::u16string_view::npos; }
+bool closes(char16_t c) {
+  return std::u16string_view(u"，。、：；！？）】》」』〉,.;:!?)]}%").find(c) != std::u16string_view::npos;
+}
 bool opens(char16_t c) { return std::u16string_view(u"（【《「『〈([{").find(c) != std::u16string_view::npos; }
 
 bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -37,7 +37,7 @@ class LineFiller {
 
   // Lays out `runs` in `style` from line top `y`, lines starting at `left`; answers the
   // bottom of its last line.
-  int fill(const std::vector<web::Run>& runs, TextStyle style, int left, int y) {
+  int fill(const std::vector<Run>& runs, TextStyle style, int left, int y) {
     style_ = style;
     left_ = left;
     x_ = left;
@@ -50,7 +50,7 @@ class LineFiller {
   }
 
  private:
-  static std::vector<Segment> segments(const std::vector<web::Run>& runs) {
+  static std::vector<Segment> segments(const std::vector<Run>& runs) {
     std::vector<Segment> out;
     char16_t before = 0;
     for (std::size_t r = 0; r < runs.size(); ++r) {
@@ -71,7 +71,7 @@ class LineFiller {
     return out;
   }
 
-  void place(const Segment& segment, const web::Run& run) {
+  void place(const Segment& segment, const Run& run) {
     std::u16string_view text = segment.text;
     std::u16string_view visible = text;
     while (!visible.empty() && is_space(visible.back())) visible.remove_suffix(1);
@@ -89,7 +89,7 @@ class LineFiller {
     if (!text.empty()) append(text, segment.run, run);
   }
 
-  void append(std::u16string_view text, std::size_t run_index, const web::Run& run) {
+  void append(std::u16string_view text, std::size_t run_index, const Run& run) {
     std::vector<Piece>& pieces = layout_.pieces;
     if (pieces.size() == line_start_piece_ || run_index != last_run_) {
       Piece piece;
@@ -149,12 +149,12 @@ const Piece* PageLayout::link_at(int x, int y) const {
   return nullptr;
 }
 
-PageLayout lay_out(std::u16string_view title, const web::Page& page, int width, Measure& measure) {
+PageLayout lay_out(std::u16string_view title, const Page& page, int width, Measure& measure) {
   PageLayout layout;
   const int right = std::max(width - kMargin, kMargin + 1);
   LineFiller filler(layout, measure, right);
   int y = kMargin;
-  if (!title.empty()) y = filler.fill({web::Run{std::u16string(title), false, u""}}, TextStyle::title, kMargin, y);
+  if (!title.empty()) y = filler.fill({Run{std::u16string(title), false, u""}}, TextStyle::title, kMargin, y);
   layout.title_bottom = y + 4;
   y = layout.title_bottom + 8;
   const int body_line = measure.line_height(TextStyle::body);

@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "enginesim/web/page.h"
+#include "enginesim/page/page.h"
 
 namespace larkwell::enginesim::window {
 
 enum class TextStyle { title, body, heading1, heading2, heading3 };  // heading3 also for h4..h6
 
-TextStyle style_of(const web::Block& block);
+TextStyle style_of(const Block& block);
 
 class Measure {
  public:
@@ -45,7 +45,7 @@ struct PageLayout {
 inline constexpr int kMargin = 12;
 inline constexpr int kListIndent = 28;
 
-PageLayout lay_out(std::u16string_view title, const web::Page& page, int width, Measure& measure);
+PageLayout lay_out(std::u16string_view title, const Page& page, int width, Measure& measure);
 
 // Whether a line may break between `before` and `after` (adjacent UTF-16 units).
 bool may_break_between(char16_t before, char16_t after);

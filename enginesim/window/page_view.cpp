@@ -1,15 +1,15 @@
 #include "enginesim/window/page_view.h"
 
 #include <algorithm>
-
 #include <utility>
 
-#include "enginesim/stamps.h"
-#include "enginesim/string_records.h"
+#include "enginesim/core/stamps.h"
+#include "enginesim/core/string_records.h"
+#include "enginesim/page/url.h"
 
 namespace larkwell::enginesim::window {
 
-void PageView::show(std::shared_ptr<const web::Page> page, std::u16string url) {
+void PageView::show(std::shared_ptr<const Page> page, std::u16string url) {
   stamp_moment("page", url);
   std::function<void()> hook;
   {
@@ -44,7 +44,7 @@ int PageView::width() const {
 PageLayout PageView::layout() {
   std::scoped_lock lock(mutex_);
   if (!layout_) {
-    static const web::Page kNothing;
+    static const Page kNothing;
     layout_ = lay_out(page_ ? (page_->title.empty() ? url_ : page_->title) : u"", page_ ? *page_ : kNothing, width_,
                       *measure_);
     ++counts_.layouts;
@@ -96,7 +96,7 @@ bool PageView::click(int x, int y) {
     }
   }
   if (link == nullptr) return false;
-  const std::u16string target = web::resolve_link(url(), link->href);
+  const std::u16string target = resolve_link(url(), link->href);
   if (target.empty()) return false;
   actions_->load_in_main_frame(target);  // program code may run: no lock held
   return true;
@@ -144,7 +144,7 @@ bool PageView::follow_focus() {
   const int focus = focused_link();
   for (size_t i = 0; i < numbers.size(); ++i) {
     if (focus < 0 || numbers[i] != focus) continue;
-    const std::u16string target = web::resolve_link(url(), shown.pieces[i].href);
+    const std::u16string target = resolve_link(url(), shown.pieces[i].href);
     if (target.empty()) return false;
     actions_->load_in_main_frame(target);  // program code may run: no lock held
     return true;
@@ -170,7 +170,7 @@ bool PageView::context_menu(int x, int y) {
   info.typeFlags = kMenuTypePage | (link != nullptr ? kMenuTypeLink : 0);
   info.x = x;
   info.y = y;
-  if (link != nullptr) assign_copy(&info.linkUrl, std::u16string_view(web::resolve_link(page_url, link->href)));
+  if (link != nullptr) assign_copy(&info.linkUrl, std::u16string_view(resolve_link(page_url, link->href)));
   assign_copy(&info.pageUrl, std::u16string_view(page_url));
   assign_copy(&info.frameUrl, std::u16string_view(page_url));
   // Nothing in this view is editable; history is.

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/cef_api.h"
-#include "enginesim/web/page.h"
+#include "enginesim/page/page.h"
 #include "enginesim/window/page_layout.h"
 
 namespace larkwell::enginesim::window {
@@ -54,7 +54,7 @@ class PageView {
       : measure_(std::move(measure)), actions_(std::move(actions)) {}
 
   // Shows `page`, loaded from `url`, from now on (any thread); calls the change hook.
-  void show(std::shared_ptr<const web::Page> page, std::u16string url);
+  void show(std::shared_ptr<const Page> page, std::u16string url);
   // Called when what the view shows changed: the window repaints.
   void set_change_hook(std::function<void()> hook);
   void set_width(int width);
@@ -94,7 +94,7 @@ class PageView {
   const std::unique_ptr<Measure> measure_;
   const std::shared_ptr<BrowserActions> actions_;
   std::function<void()> change_hook_;
-  std::shared_ptr<const web::Page> page_;  // null until a load is shown
+  std::shared_ptr<const Page> page_;  // null until a load is shown
   std::u16string url_;
   int width_ = 0;
   std::optional<PageLayout> layout_;  // for page_ at width_

@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "enginesim/control_web.h"
-#include "enginesim/shield.h"
+#include "enginesim/core/shield.h"
 #include "enginesim/window/browser_window.h"
 
 namespace larkwell::enginesim::window {

@@ -1,11 +1,11 @@
 // Laying a page out in a window's width, measured by a fixed-pitch fake: 10 pixels a narrow
 // character, 20 a wide one.
+#include "enginesim/window/page_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "enginesim/window/page_layout.h"
 
 namespace larkwell::enginesim::window {
 namespace {
@@ -36,7 +36,7 @@ std::vector<std::u16string> lines_of(const PageLayout& layout) {
   return lines;
 }
 
-web::Page page_of(std::u16string_view markup) { return web::read_page(markup, web::PageFormat::html); }
+Page page_of(std::u16string_view markup) { return read_page(markup, PageFormat::html); }
 
 TEST(PageLayout, WrapsWordsAndChineseToTheWidthAndKeepsClosingPunctuationOnItsLine) {
   FixedPitch measure;
@@ -52,7 +52,7 @@ TEST(PageLayout, WrapsWordsAndChineseToTheWidthAndKeepsClosingPunctuationOnItsLi
 
 TEST(PageLayout, PlacesTitleBlocksAndLinksWhereAClickFindsThem) {
   FixedPitch measure;
-  const web::Page page = page_of(u"<h1>Head</h1><p>see <a href=\"/a\">the list</a> now</p><ul><li>x</li></ul>");
+  const Page page = page_of(u"<h1>Head</h1><p>see <a href=\"/a\">the list</a> now</p><ul><li>x</li></ul>");
   const PageLayout layout = lay_out(u"Title", page, 400, measure);
   ASSERT_EQ(lines_of(layout), (std::vector<std::u16string>{u"Title", u"Head", u"see |the list| now", u"\u2022|x"}));
   const Piece& title = layout.pieces[0];

@@ -1,12 +1,17 @@
-// Reading a frame's source into the page the browser window shows.
+// Reading a frame's source into the page the browser window shows, and the markup reader under
+// it, which documents use too.
+#include "enginesim/page/page.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "enginesim/web/page.h"
+#include "enginesim/page/markup.h"
+#include "enginesim/page/url.h"
 
-namespace larkwell::enginesim::web {
+namespace larkwell::enginesim {
 namespace {
 
 using Kind = Block::Kind;
@@ -76,7 +81,7 @@ TEST(PageModel, DecodesCharacterReferencesInTextTitlesAndAttributes) {
 TEST(PageModel, CollapsesWhiteSpaceAcrossTagsAndKeepsItOutOfLinks) {
   const Page page = html(u"\n  <p>  see\t\n <i>the</i>  <a href=x>  list </a>  now  </p>  ");
   ASSERT_EQ(page.blocks.size(), 1u);
-  const std::vector<web::Run>& runs = page.blocks[0].runs;
+  const std::vector<enginesim::Run>& runs = page.blocks[0].runs;
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[0].text, u"see the ");
   EXPECT_FALSE(runs[0].link);
@@ -88,12 +93,13 @@ TEST(PageModel, CollapsesWhiteSpaceAcrossTagsAndKeepsItOutOfLinks) {
 }
 
 TEST(PageModel, ForgivesUnclosedAndStrayTagsAndKeepsLineBreaks) {
-  const Page page = html(u"</div></span>loose<p>one<p>two<h2>head<li>item <a href=/x>link<li>after</a>"
-                         u"<p>a<br>b<br/><br>c</p>x < y <3 <");
+  const Page page = html(
+      u"</div></span>loose<p>one<p>two<h2>head<li>item <a href=/x>link<li>after</a>"
+      u"<p>a<br>b<br/><br>c</p>x < y <3 <");
   const std::vector<std::pair<Kind, std::u16string>> expected = {
-      {Kind::paragraph, u"loose"}, {Kind::paragraph, u"one"},  {Kind::paragraph, u"two"},
+      {Kind::paragraph, u"loose"}, {Kind::paragraph, u"one"},       {Kind::paragraph, u"two"},
       {Kind::heading, u"head"},    {Kind::list_item, u"item link"}, {Kind::list_item, u"after"},
-      {Kind::paragraph, u"a"},     {Kind::paragraph, u"b"},    {Kind::line_break, u""},
+      {Kind::paragraph, u"a"},     {Kind::paragraph, u"b"},         {Kind::line_break, u""},
       {Kind::paragraph, u"c"},     {Kind::paragraph, u"x < y <3 <"}};
   ASSERT_EQ(page.blocks.size(), expected.size()) << utf8(page.text());
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -107,6 +113,35 @@ TEST(PageModel, ForgivesUnclosedAndStrayTagsAndKeepsLineBreaks) {
   EXPECT_TRUE(page.blocks[9].continued);
   EXPECT_FALSE(page.blocks[10].continued);
   EXPECT_TRUE(html(u"<p>unterminated <a href=\"/x").blocks.size() == 1) << "a tag cut off at the end";
+}
+
+// Documents take only well-formed markup: every flaw the page model forgives is noted.
+TEST(MarkupReader, NotesEveryFlawItForgivesAndReadsTagsWhole) {
+  const auto read_all = [](std::u16string_view markup) {
+    MarkupReader reader(markup);
+    std::vector<MarkupTag> tags;
+    for (MarkupReader::Piece piece; (piece = reader.next()) != MarkupReader::Piece::end;) {
+      if (piece == MarkupReader::Piece::tag) tags.push_back(reader.tag());
+    }
+    return std::make_pair(reader.well_formed(), tags);
+  };
+  for (std::u16string_view flawed :
+       {u"a < b", u"<1p>", u"<p", u"<!-- open", u"<!DOCTYPE html", u"<p class=\"x>", u"<input value=>", u"<br/ >",
+        u"<p =x>", u"</p id=1>", u"</p/>", u"<a\"b>", u"<p a'b>"}) {
+    EXPECT_FALSE(read_all(flawed).first) << utf8(flawed);
+  }
+  const auto [well_formed, tags] =
+      read_all(u"<!DOCTYPE html><!-- c --><?x?><P Class='a b' id=c DISABLED>x &amp; y<br/><input value=\"&lt;\"></p >");
+  EXPECT_TRUE(well_formed);
+  ASSERT_EQ(tags.size(), 4u);
+  EXPECT_EQ(tags[0].name, u"p");
+  const std::vector<std::pair<std::u16string, std::u16string>> attributes = {
+      {u"class", u"a b"}, {u"id", u"c"}, {u"disabled", u""}};
+  EXPECT_EQ(tags[0].attributes, attributes);
+  EXPECT_TRUE(tags[1].self_closing);
+  EXPECT_EQ(*tags[2].attribute(u"value"), u"<");
+  EXPECT_TRUE(tags[3].end);
+  EXPECT_EQ(tags[3].name, u"p");
 }
 
 TEST(PageModel, PlainTextIsShownLineByLineAsWritten) {
@@ -140,4 +175,4 @@ TEST(PageModel, ResolvesLinksAgainstThePageUrl) {
 }
 
 }  // namespace
-}  // namespace larkwell::enginesim::web
+}  // namespace larkwell::enginesim
