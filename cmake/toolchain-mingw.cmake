@@ -22,3 +22,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT    "${_larkwell_static_link}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${_larkwell_static_link}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${_larkwell_static_link}")
 unset(_larkwell_static_link)
+
+# RelWithDebInfo with line tables only (-g1): a stack under Wine or a debugger still reads as
+# functions, files and lines, and the trees compile about a third faster than with -g's full
+# debug information. A cache entry, so the compiler's own default (-O2 -g) does not replace it.
+set(CMAKE_C_FLAGS_RELWITHDEBINFO "-O2 -g1 -DNDEBUG" CACHE STRING "Flags of RelWithDebInfo builds")
+set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O2 -g1 -DNDEBUG" CACHE STRING "Flags of RelWithDebInfo builds")
