@@ -1,7 +1,6 @@
 // The sim_* test-control exports.
 #include "enginesim/control.h"
 
-#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "enginesim/core/ledger.h"
 #include "enginesim/core/shield.h"
 #include "enginesim/core/sim_object.h"
+#include "enginesim/core/unicode.h"
 
 namespace larkwell::enginesim {
 namespace {
@@ -109,15 +109,7 @@ int CEF_EXPORT_CALL sim_ledger_clean(void) {
 }
 
 int CEF_EXPORT_CALL sim_ledger_report(char* buffer, int size) {
-  return shielded<int>(__func__, [&] {
-    const std::string text = ledger().report();
-    if (buffer != nullptr && size > 0) {
-      const std::size_t written = std::min(text.size(), static_cast<std::size_t>(size - 1));
-      text.copy(buffer, written);
-      buffer[written] = '\0';
-    }
-    return static_cast<int>(text.size());
-  });
+  return shielded<int>(__func__, [&] { return copy_out(ledger().report(), buffer, size); });
 }
 
 void CEF_EXPORT_CALL sim_ledger_reset(void) {

@@ -151,12 +151,13 @@ inline std::u16string utf16_of(std::string_view text) {
 }
 
 // Copies at most size - 1 units of `text` and a zero into `buffer` (the control's text answers);
-// answers the full length.
-inline int copy_out(std::u16string_view text, char16_t* buffer, int size) {
+// answers the full length. The unit follows the buffer's.
+template <class Unit>
+int copy_out(std::type_identity_t<std::basic_string_view<Unit>> text, Unit* buffer, int size) {
   if (buffer != nullptr && size > 0) {
     const std::size_t written = std::min(text.size(), static_cast<std::size_t>(size - 1));
     text.copy(buffer, written);
-    buffer[written] = u'\0';
+    buffer[written] = Unit{};
   }
   return static_cast<int>(text.size());
 }

@@ -1,8 +1,7 @@
 // Reading and freeing a firing record (sim_firing_*). A null record reads as refused.
-#include <algorithm>
-
 #include "enginesim/control_firing.h"
 #include "enginesim/core/shield.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/firing/firing_record.h"
 
 int CEF_EXPORT_CALL sim_firing_status(const TSimFiring* firing) {
@@ -24,13 +23,7 @@ int CEF_EXPORT_CALL sim_firing_report(const TSimFiring* firing, int index, TSimF
 int CEF_EXPORT_CALL sim_firing_text(const TSimFiring* firing, int index, char16_t* buffer, int size) {
   const auto* argument = firing != nullptr ? firing->find(index) : nullptr;
   if (argument == nullptr) return 0;
-  const std::u16string& text = argument->text_after();
-  if (buffer != nullptr && size > 0) {
-    const std::size_t written = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    text.copy(buffer, written);
-    buffer[written] = u'\0';
-  }
-  return static_cast<int>(text.size());
+  return larkwell::enginesim::copy_out(argument->text_after(), buffer, size);
 }
 
 void CEF_EXPORT_CALL sim_firing_free(TSimFiring* firing) {

@@ -7,6 +7,7 @@
 
 #include "enginesim/core/ledger.h"
 #include "enginesim/core/shield.h"
+#include "enginesim/core/unicode.h"
 #include "enginesim/web/browser.h"
 #include "enginesim/web/drag_data.h"
 #include "enginesim/web/response.h"
@@ -111,12 +112,7 @@ int CEF_EXPORT_CALL sim_recorded_text(const void* object, const char* key, char1
       note_unknown_key(object, key, call);
       return 0;
     }
-    if (buffer != nullptr && size > 0) {
-      const std::size_t written = std::min(text->size(), static_cast<std::size_t>(size - 1));
-      text->copy(buffer, written);
-      buffer[written] = u'\0';
-    }
-    return static_cast<int>(text->size());
+    return copy_out(*text, buffer, size);
   });
 }
 
