@@ -1,6 +1,7 @@
 #include "enginesim/web/settings_copy.h"
 
 #include "enginesim/core/collections.h"
+#include "enginesim/web/web_support.h"
 
 namespace larkwell::enginesim::web {
 
@@ -67,16 +68,8 @@ void SettingsCopy::copy_text(const std::string& field, const TCefString& record)
   numbers_[field + ".dtor"] = record.dtor != nullptr ? 1 : 0;
 }
 
-std::optional<int64_t> SettingsCopy::number(std::string_view key) const {
-  const auto found = numbers_.find(key);
-  if (found == numbers_.end()) return std::nullopt;
-  return found->second;
-}
+std::optional<int64_t> SettingsCopy::number(std::string_view key) const { return value_at(numbers_, key); }
 
-std::optional<std::u16string> SettingsCopy::text(std::string_view key) const {
-  const auto found = texts_.find(key);
-  if (found == texts_.end()) return std::nullopt;
-  return found->second;
-}
+std::optional<std::u16string> SettingsCopy::text(std::string_view key) const { return value_at(texts_, key); }
 
 }  // namespace larkwell::enginesim::web

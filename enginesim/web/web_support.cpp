@@ -1,6 +1,5 @@
 #include "enginesim/web/web_support.h"
 
-
 #include "enginesim/core/string_records.h"
 #include "enginesim/core/unicode.h"
 #include "enginesim/exports.h"
@@ -57,16 +56,12 @@ auto* find_key(Map& map, std::string_view key) {
 
 std::optional<int64_t> Recording::number(std::string_view key) const {
   std::scoped_lock lock(mutex_);
-  auto found = numbers_.find(key);
-  if (found == numbers_.end()) return std::nullopt;
-  return found->second;
+  return value_at(numbers_, key);
 }
 
 std::optional<std::u16string> Recording::text(std::string_view key) const {
   std::scoped_lock lock(mutex_);
-  auto found = texts_.find(key);
-  if (found == texts_.end()) return std::nullopt;
-  return found->second;
+  return value_at(texts_, key);
 }
 
 void Recording::add(std::string_view key, int64_t amount) {

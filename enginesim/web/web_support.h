@@ -32,6 +32,14 @@ void fill_multimap(TCefStringMultimap map, const std::vector<KeyValue>& pairs, c
 void append_to_list(TCefStringList list, const std::vector<std::u16string>& items, const char* call);
 std::vector<std::u16string> read_list(TCefStringList list, const char* call);
 
+// The value under `key` in a map by name; nothing when there is none.
+template <class Map>
+std::optional<typename Map::mapped_type> value_at(const Map& map, std::string_view key) {
+  const auto found = map.find(key);
+  if (found == map.end()) return std::nullopt;
+  return found->second;
+}
+
 // Numbers and texts an object records for tests (sim_recorded_number, sim_recorded_text).
 // Every key is declared when the object is made, so a test that asks for a misspelt key is
 // told so instead of reading a silent 0.
