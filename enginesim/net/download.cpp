@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 #include "enginesim/control_firing.h"
 #include "enginesim/firing/firing_record.h"

@@ -7,7 +7,6 @@
 // (and whoever ends the download at once) calls the program.
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,6 @@
 // The sim_* test-control exports of the process functions.
 #include "enginesim/control_process.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
