@@ -55,17 +55,13 @@ std::optional<std::string> read_to_end(TCefStreamReader* stream) {
 
 }  // namespace
 
-#define ENGINESIM_COMMAND_KEY(name) {#name, 0},
+#define ENGINESIM_COMMAND_KEY(name) #name,
 
 SimFrame::SimFrame(std::shared_ptr<FrameTree> tree, SimFrame* parent, std::u16string name)
     : SimObjectOf("frame"),
-      Recording({ENGINESIM_FRAME_COMMANDS(ENGINESIM_COMMAND_KEY){"load_request", 0},
-                 {"load_url", 0},
-                 {"load_string", 0},
-                 {"load_stream", 0},
-                 {"execute_java_script", 0},
-                 {"execute_java_script.start_line", 0},
-                 {"loaded", SIM_LOADED_NOTHING}},
+      Recording({ENGINESIM_FRAME_COMMANDS(ENGINESIM_COMMAND_KEY) "load_request", "load_url", "load_string",
+                 "load_stream", "execute_java_script", "execute_java_script.start_line"},
+                {{"loaded", SIM_LOADED_NOTHING}},
                 {"execute_java_script.code", "execute_java_script.script_url", "load_request.method"}),
       tree_(std::move(tree)),
       name_(std::move(name)),

@@ -36,8 +36,10 @@ std::vector<std::u16string> read_list(TCefStringList list, const char* call) {
 
 // --- Recording
 
-Recording::Recording(std::initializer_list<std::pair<const char*, int64_t>> numbers,
+Recording::Recording(std::initializer_list<const char*> zeros,
+                     std::initializer_list<std::pair<const char*, int64_t>> numbers,
                      std::initializer_list<const char*> texts) {
+  for (const char* key : zeros) numbers_.emplace(key, 0);
   for (const auto& [key, initial] : numbers) numbers_.emplace(key, initial);
   for (const char* key : texts) texts_.emplace(key, std::u16string());
 }

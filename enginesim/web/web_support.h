@@ -50,7 +50,9 @@ class Recording {
   std::optional<std::u16string> text(std::string_view key) const;
 
  protected:
-  Recording(std::initializer_list<std::pair<const char*, int64_t>> numbers, std::initializer_list<const char*> texts);
+  // Declares every key: numbers that start at 0, numbers that start elsewhere, and texts (empty).
+  Recording(std::initializer_list<const char*> zeros, std::initializer_list<std::pair<const char*, int64_t>> numbers,
+            std::initializer_list<const char*> texts);
   void tally(std::string_view key) { add(key, 1); }
   void add(std::string_view key, int64_t amount);
   void record(std::string_view key, int64_t value);
