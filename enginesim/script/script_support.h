@@ -26,13 +26,10 @@ inline TCefString lent_text(const std::u16string& text) {
   return record;
 }
 
-// Writes `text` as UTF-8 into buffer (at most size - 1 bytes and a terminating zero).
+// Writes `text` as UTF-8 into buffer (at most size - 1 bytes and a terminating zero); the
+// buffers are the control's fixed records, far below INT_MAX.
 inline void copy_utf8(std::u16string_view text, char* buffer, std::size_t size) {
-  if (buffer == nullptr || size == 0) return;
-  const std::string utf8 = utf8_of(text);
-  const std::size_t written = utf8.size() < size - 1 ? utf8.size() : size - 1;
-  utf8.copy(buffer, written);
-  buffer[written] = '\0';
+  copy_out<char>(utf8_of(text), buffer, static_cast<int>(size));
 }
 
 }  // namespace larkwell::enginesim
