@@ -4,6 +4,10 @@
 // use them to make the engine take and drop references (also from engine threads) and to read
 // the reference ledger. A test ends by checking sim_ledger_clean() (printing the report when
 // it is not) and calling sim_ledger_reset().
+//
+// A sim_* function that answers a text copies at most size - 1 units of it and a terminating
+// zero into `buffer` (nothing for a null buffer or a size of 0) and answers the text's full
+// length, without the zero; copied_text below reads one whole.
 #pragma once
 
 #include <stdint.h>
@@ -50,8 +54,8 @@ ENGINESIM_CONTROL int32_t CEF_EXPORT_CALL sim_get_refct(TCefBase* structure);
 
 // Starts `threads` engine threads, each doing `iterations_per_thread` rounds of add_ref then
 // release on every one of the `count` structures, and returns when all have been joined.
-ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_churn_refs(TCefBase* const* structures, int count,
-                                                      int threads, int iterations_per_thread);
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_churn_refs(TCefBase* const* structures, int count, int threads,
+                                                      int iterations_per_thread);
 
 // The engine releases one reference of `structure` on a new thread; returns, with release's
 // result, once that thread has finished.
@@ -69,8 +73,7 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_ledger_errors(void);
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_string_live_allocations(void);
 // 1 when all four counts above are 0.
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_ledger_clean(void);
-// Writes a readable account of everything outstanding and every error into `buffer` (at most
-// size - 1 characters and a terminating zero); returns the full length, without the zero.
+// A readable account of everything outstanding and every error.
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_ledger_report(char* buffer, int size);
 // Forgets everything: errors, held references and what is alive or allocated now stops being
 // counted; quarantined structures of destroyed objects are freed.
@@ -78,8 +81,7 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_ledger_reset(void);
 
 namespace larkwell::enginesim {
 
-// The whole text a sim_* function copies out: copy(buffer, size) writes at most size - 1 units
-// and a terminating zero and answers the full length.
+// The whole text a sim_* function copies out; copy(buffer, size) calls it.
 template <class Unit, class Copy>
 std::basic_string<Unit> copied_text(Copy copy) {
   std::basic_string<Unit> text(static_cast<std::size_t>(copy(nullptr, 0)) + 1, Unit{});

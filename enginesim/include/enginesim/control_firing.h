@@ -52,8 +52,8 @@ struct TSimArg {
 
 // The outcome of a firing (sim_firing_status).
 enum : int32_t {
-  SIM_FIRE_REFUSED = -1,   // unknown member or unfitting arguments (a ledger error says which)
-  SIM_FIRE_EMPTY_SLOT = 0, // the structure's member is null: nothing was called
+  SIM_FIRE_REFUSED = -1,    // unknown member or unfitting arguments (a ledger error says which)
+  SIM_FIRE_EMPTY_SLOT = 0,  // the structure's member is null: nothing was called
   SIM_FIRE_CALLED = 1,
 };
 
@@ -77,17 +77,14 @@ typedef struct TSimFiring TSimFiring;
 
 // Calls member `slot` of `structure` with `count` arguments. Never null; read the outcome with
 // sim_firing_status and free the record with sim_firing_free.
-ENGINESIM_CONTROL TSimFiring* CEF_EXPORT_CALL sim_fire(void* structure, const char* slot,
-                                                       const TSimArg* args, int count);
+ENGINESIM_CONTROL TSimFiring* CEF_EXPORT_CALL sim_fire(void* structure, const char* slot, const TSimArg* args,
+                                                       int count);
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_firing_status(const TSimFiring* firing);
 // Fills `out` for argument `index` (0 = first after the structure) or SIM_FIRED_ANSWER;
 // answers 0 and leaves `out` for an index the firing does not have.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_firing_report(const TSimFiring* firing, int index,
-                                                        TSimFired* out);
-// The text a STRING argument held after the call: at most size - 1 code units and a
-// terminating zero into `buffer`; answers the full length.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_firing_text(const TSimFiring* firing, int index,
-                                                      char16_t* buffer, int size);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_firing_report(const TSimFiring* firing, int index, TSimFired* out);
+// The text a STRING argument held after the call.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_firing_text(const TSimFiring* firing, int index, char16_t* buffer, int size);
 // Releases the objects the record holds and frees the engine strings the program wrote.
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_firing_free(TSimFiring* firing);
 
@@ -105,12 +102,10 @@ ENGINESIM_CONTROL const char* CEF_EXPORT_CALL sim_slot_name(int index);
 // sim_client_release. Answers the handler's structure, borrowed, or null when the getter
 // answered none (or the family is unknown: a ledger error). Each call asks again and holds one
 // more answer.
-ENGINESIM_CONTROL TCefBase* CEF_EXPORT_CALL sim_client_get_handler(TCefClient* client,
-                                                                  const char* family);
+ENGINESIM_CONTROL TCefBase* CEF_EXPORT_CALL sim_client_get_handler(TCefClient* client, const char* family);
 // The engine lets go of the handlers it got from `client` for `family` (all families when
 // null); answers how many it released. The reference on the client stays.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_client_release_handlers(TCefClient* client,
-                                                                 const char* family);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_client_release_handlers(TCefClient* client, const char* family);
 // The engine is done with `client`: it releases every handler it still holds from it, then
 // its reference on the client. Answers the handlers released; -1 (and a ledger error) when the
 // engine holds nothing from `client`.
@@ -131,8 +126,7 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_client_release(TCefClient* client);
 // Answers 1 when queued; 0, and a ledger error, for an unknown slot, a null target, an engine
 // object that is not a browser, or a browser with a slot of no structure its client gives.
 // Arguments that do not fit the member are a ledger error when the step fires.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_post_fire(void* target, const char* slot, const TSimArg* args,
-                                                    int count);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_post_fire(void* target, const char* slot, const TSimArg* args, int count);
 
 }  // extern "C"
 
@@ -161,8 +155,9 @@ inline TSimArg Text(std::u16string_view text) {
 }
 inline TSimArg NullText() { return {SIM_ARG_TEXT, 0, 0, nullptr, nullptr, nullptr, 0}; }
 inline TSimArg String(std::u16string_view sentinel) {
-  return {SIM_ARG_STRING, 0, 0, nullptr, nullptr, sentinel.data() ? sentinel.data() : u"",
-          static_cast<int32_t>(sentinel.size())};
+  TSimArg arg = Text(sentinel);
+  arg.kind = SIM_ARG_STRING;
+  return arg;
 }
 inline TSimArg EmptyString() { return {SIM_ARG_STRING, 0, 0, nullptr, nullptr, nullptr, 0}; }
 inline TSimArg IntOut(int32_t sentinel) { return {SIM_ARG_INT_OUT, sentinel, 0, nullptr, nullptr, nullptr, 0}; }

@@ -63,8 +63,8 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_net_complete_after_cancel(int enable);
 // from the engine's buffer `block`, stopping when the program answers 0. No complete, no
 // reference taken: the caller keeps the handler. Answers the bytes the program accepted, -1
 // for unfitting arguments. For measuring the program's side of the download path.
-ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_net_deliver(TCefDownloadHandler* handler, void* block,
-                                                          int32_t block_size, int64_t total);
+ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_net_deliver(TCefDownloadHandler* handler, void* block, int32_t block_size,
+                                                          int64_t total);
 
 }  // extern "C"
 

@@ -22,15 +22,15 @@ struct TSimProcessCounts {
   int32_t message_loop_work;  // cef_do_message_loop_work calls
   int32_t run_message_loop;
   int32_t quit_message_loop;
-  int32_t browsers_created;   // by cef_browser_create_sync and cef_browser_create
-  int32_t initialised;        // 1 from cef_initialize to cef_shutdown
+  int32_t browsers_created;  // by cef_browser_create_sync and cef_browser_create
+  int32_t initialised;       // 1 from cef_initialize to cef_shutdown
   // sim_ledger_clean() right after the last cef_shutdown released everything; -1 before any.
   int32_t ledger_clean_at_shutdown;
   // cef_do_message_loop_work calls that came while an earlier one, on any thread, was still
   // running (from a handler called inside the work, say); they run the work queued since.
   int32_t message_loop_reentries;
   int32_t message_loop_max_depth;  // the most cef_do_message_loop_work calls running at once
-  int32_t browsers_refused;  // create calls answered with no browser (sim_process_refuse_browsers)
+  int32_t browsers_refused;        // create calls answered with no browser (sim_process_refuse_browsers)
 };
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_counts(TSimProcessCounts* counts);
 
@@ -47,8 +47,6 @@ ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_process_counts(TSimProcessCounts* cou
 // An unknown key, or any key before the first cef_initialize, is a ledger error and answers
 // -1 (number) or 0 (text).
 ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_settings_number(const char* key);
-// Copies at most size - 1 UTF-16 units and a terminating zero into `buffer`; answers the full
-// length.
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_settings_text(const char* key, char16_t* buffer, int size);
 
 // --- the application object cef_initialize took over
@@ -58,13 +56,12 @@ ENGINESIM_CONTROL TCefApp* CEF_EXPORT_CALL sim_process_application(void);
 
 // The engine asks the proxy handler it got from the application at cef_initialize for the
 // proxy of `url` (zero-terminated). `proxy_type` goes in as the engine's preset and comes back
-// as the handler left it; the proxy list is copied into `buffer` as by sim_settings_text.
-// Answers the list's full length, or -1 when the engine holds no proxy handler.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_proxy_for_url(const char16_t* url, int32_t* proxy_type,
-                                                           char16_t* buffer, int size);
-// The engine asks the resource-bundle handler for the text of `message_id`. Answers -1 when
-// it holds no handler, -2 when the handler answered false, else the text's full length (the
-// text copied into `buffer` as above).
+// as the handler left it; the text answered is the proxy list. -1 when the engine holds no
+// proxy handler.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_proxy_for_url(const char16_t* url, int32_t* proxy_type, char16_t* buffer,
+                                                            int size);
+// The engine asks the resource-bundle handler for the text of `message_id` and answers it; -1
+// when it holds no handler, -2 when the handler answered false.
 ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_localized_string(int message_id, char16_t* buffer, int size);
 // The engine asks the resource-bundle handler for the data of `resource_id`. Answers -1 when
 // it holds no handler, else the handler's answer (0 or 1); `data` and `data_size` start null
@@ -83,9 +80,8 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_app_data_resource(int resource_id, voi
 // A browser created without a settings record (by sim_create_browser, or given null), an
 // unknown key or a structure that is no browser is a ledger error and answers -1 or 0.
 ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_browser_settings_number(TCefBrowser* browser, const char* key);
-// Copies as sim_settings_text does.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_settings_text(TCefBrowser* browser, const char* key,
-                                                                char16_t* buffer, int size);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_settings_text(TCefBrowser* browser, const char* key, char16_t* buffer,
+                                                                int size);
 
 // --- work
 //

@@ -35,14 +35,12 @@ enum : int32_t {
 
 // A new script context with a global object. It keeps references of its own to `browser` and
 // `frame` (either may be null) and answers them from get_browser and get_frame.
-ENGINESIM_CONTROL TCefV8Context* CEF_EXPORT_CALL sim_create_v8context(TCefBrowser* browser,
-                                                                      TCefFrame* frame);
+ENGINESIM_CONTROL TCefV8Context* CEF_EXPORT_CALL sim_create_v8context(TCefBrowser* browser, TCefFrame* frame);
 
 // A function handler implemented by the engine. Its execute answers 1 and returns a new
 // reference to its first argument (a new undefined value when there is none); with an
 // `exception_message` it fills the exception text with it instead and returns no value.
-ENGINESIM_CONTROL TCefV8Handler* CEF_EXPORT_CALL
-sim_create_v8handler(const char* exception_message);
+ENGINESIM_CONTROL TCefV8Handler* CEF_EXPORT_CALL sim_create_v8handler(const char* exception_message);
 
 struct TSimV8ExceptionInit {
   const char* message;
@@ -54,8 +52,7 @@ struct TSimV8ExceptionInit {
   int32_t start_column;
   int32_t end_column;
 };
-ENGINESIM_CONTROL TCefV8Exception* CEF_EXPORT_CALL
-sim_create_v8exception(const TSimV8ExceptionInit* init);
+ENGINESIM_CONTROL TCefV8Exception* CEF_EXPORT_CALL sim_create_v8exception(const TSimV8ExceptionInit* init);
 
 // What one side of a script function call received.
 enum : int32_t {
@@ -92,32 +89,27 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_v8_last_accessor_call(TSimV8AccessorCa
 // text, &lt; &gt; &amp; &quot; &apos;, comments and <!DOCTYPE> skipped); null when the markup
 // is malformed. Element tag names are lower-cased; a node's name is the upper-case tag,
 // "#text" or "#document". Partial URLs complete against `base_url`.
-ENGINESIM_CONTROL TCefDomDocument* CEF_EXPORT_CALL sim_create_document(const char* markup,
-                                                                       const char* base_url);
+ENGINESIM_CONTROL TCefDomDocument* CEF_EXPORT_CALL sim_create_document(const char* markup, const char* base_url);
 
 // Makes `node` (null: nothing) the focused node of `document`; 0 when the node is not its.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_set_focused_node(TCefDomDocument* document,
-                                                               TCefDomNode* node);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_set_focused_node(TCefDomDocument* document, TCefDomNode* node);
 
 // Selects from offset `start_offset` of text node `start` to offset `end_offset` of text node
 // `end` (null start: no selection). 0 when the ends are not text nodes of `document`, are out
 // of range or out of order.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_set_selection(TCefDomDocument* document,
-                                                            TCefDomNode* start, int start_offset,
-                                                            TCefDomNode* end, int end_offset);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_set_selection(TCefDomDocument* document, TCefDomNode* start,
+                                                            int start_offset, TCefDomNode* end, int end_offset);
 
 // Dispatches an event of `type` at `target`: capturing listeners of its ancestors from the
 // root down, every listener of the target, then (when `bubbles`) the other listeners of its
 // ancestors up to the root. Each listener gets a new event object. Answers the number of
 // listeners called; listeners registered as null are skipped.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_dispatch_event(TCefDomNode* target, const char* type,
-                                                             int32_t category, int bubbles,
-                                                             int cancelable);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_dispatch_event(TCefDomNode* target, const char* type, int32_t category,
+                                                             int bubbles, int cancelable);
 
 // The number of listeners registered on `node`; the last registration's event type, whether
 // it came with a listener and its useCapture are written where pointers are given.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_last_listener(TCefDomNode* node, char* type,
-                                                            int type_size, int32_t* has_listener,
-                                                            int32_t* use_capture);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_dom_last_listener(TCefDomNode* node, char* type, int type_size,
+                                                            int32_t* has_listener, int32_t* use_capture);
 
 }  // extern "C"

@@ -21,8 +21,8 @@ extern "C" {
 
 // The menu record's bits the engine sets.
 enum : int32_t {
-  SIM_MENU_TYPE_PAGE = 0x1,  // typeFlags: always
-  SIM_MENU_TYPE_LINK = 0x4,  // typeFlags: over a link; linkUrl is its resolved target
+  SIM_MENU_TYPE_PAGE = 0x1,              // typeFlags: always
+  SIM_MENU_TYPE_LINK = 0x4,              // typeFlags: over a link; linkUrl is its resolved target
   SIM_MENU_CAN_GO_FORWARD = 0x10000000,  // editFlags: nothing in the view is editable
   SIM_MENU_CAN_GO_BACK = 0x20000000,
 };
@@ -50,10 +50,9 @@ enum : int32_t {
   SIM_VIEW_LINK_HREF,  // ... its target as the page wrote it
   SIM_VIEW_LINK_URL,   // ... resolved against the page's URL
 };
-// Copies at most size - 1 UTF-16 units and a terminating zero into `buffer`; answers the full
-// length, or -1 for a browser without a view or a link piece it does not have.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_view_text(TCefBrowser* browser, int32_t part, int index,
-                                                   char16_t* buffer, int size);
+// Answers -1 for a browser without a view or a link piece it does not have.
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_view_text(TCefBrowser* browser, int32_t part, int index, char16_t* buffer,
+                                                    int size);
 
 struct TSimViewRect {
   int32_t left, top, right, bottom;  // client coordinates; right and bottom exclusive

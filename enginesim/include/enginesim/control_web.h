@@ -34,25 +34,21 @@ ENGINESIM_CONTROL TCefBrowser* CEF_EXPORT_CALL sim_create_browser(const TSimBrow
 // A new child frame of `parent` (the main frame when null), named `name` (UTF-8); null when
 // the browser already has a frame of that name or `parent` is not one of its frames. The
 // browser lists and finds its frames in the order they were made, the main frame first.
-ENGINESIM_CONTROL TCefFrame* CEF_EXPORT_CALL sim_browser_add_frame(TCefBrowser* browser,
-                                                                  TCefFrame* parent,
-                                                                  const char* name);
+ENGINESIM_CONTROL TCefFrame* CEF_EXPORT_CALL sim_browser_add_frame(TCefBrowser* browser, TCefFrame* parent,
+                                                                   const char* name);
 
 // Focus moves to `frame` (the browser's focused frame; the frame answers is_focused 1).
 ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_frame_focus(TCefFrame* frame);
 
 // Opens (1) or closes (0) the browser's pop-up widget, as a select box of the page would.
-ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_browser_set_popup_visible(TCefBrowser* browser,
-                                                                    int32_t visible);
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_browser_set_popup_visible(TCefBrowser* browser, int32_t visible);
 
 // The document visit_dom hands to visitors, and the context get_v8context answers. Both are
 // taken over; null detaches. Without a document, visit_dom does not call the visitor. A
 // context that holds this frame (sim_create_v8context) keeps frame and context alive until it
 // is detached again.
-ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_frame_set_document(TCefFrame* frame,
-                                                             TCefDomDocument* document);
-ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_frame_set_v8context(TCefFrame* frame,
-                                                              TCefV8Context* context);
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_frame_set_document(TCefFrame* frame, TCefDomDocument* document);
+ENGINESIM_CONTROL void CEF_EXPORT_CALL sim_frame_set_v8context(TCefFrame* frame, TCefV8Context* context);
 
 // What a frame was last told to load (its record "loaded").
 enum : int64_t {
@@ -88,8 +84,7 @@ struct TSimEvent {
 };
 
 // Copies at most `room` events into `events`; answers how many the browser has received.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_events(TCefBrowser* browser, TSimEvent* events,
-                                                        int room);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_browser_events(TCefBrowser* browser, TSimEvent* events, int room);
 
 // --- browser windows
 //
@@ -144,19 +139,15 @@ enum : int64_t {
 // answer is then -1 (number) or 0 (text).
 
 ENGINESIM_CONTROL int64_t CEF_EXPORT_CALL sim_recorded_number(const void* object, const char* key);
-// Copies at most size - 1 UTF-16 units and a terminating zero into `buffer`; answers the full
-// length.
-ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_recorded_text(const void* object, const char* key,
-                                                       char16_t* buffer, int size);
+ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_recorded_text(const void* object, const char* key, char16_t* buffer,
+                                                        int size);
 
 // --- responses and drag data
 
 // A response with these fields; the header multimap is copied (null for none). Texts UTF-8,
 // null for empty.
-ENGINESIM_CONTROL TCefResponse* CEF_EXPORT_CALL sim_create_response(int status,
-                                                                   const char* status_text,
-                                                                   const char* mime_type,
-                                                                   TCefStringMultimap headers);
+ENGINESIM_CONTROL TCefResponse* CEF_EXPORT_CALL sim_create_response(int status, const char* status_text,
+                                                                    const char* mime_type, TCefStringMultimap headers);
 
 struct TSimDragDataSetup {
   int32_t is_link;

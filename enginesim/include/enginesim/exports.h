@@ -5,7 +5,6 @@
 
 #include "engine/cef_api.h"
 
-#define ENGINESIM_DECLARE_EXPORT(result, name, params) \
-  extern "C" CEF_DLL_EXPORT result CEF_EXPORT_CALL name params;
+#define ENGINESIM_DECLARE_EXPORT(result, name, params) extern "C" CEF_DLL_EXPORT result CEF_EXPORT_CALL name params;
 CEF_EXPORTS(ENGINESIM_DECLARE_EXPORT)
 #undef ENGINESIM_DECLARE_EXPORT
