@@ -56,10 +56,7 @@ int32_t CEF_EXPORT_CALL sim_release(TCefBase* structure) {
 }
 
 int32_t CEF_EXPORT_CALL sim_get_refct(TCefBase* structure) {
-  return shielded<int32_t>(__func__, [&] {
-    if (structure == nullptr || structure->get_refct == nullptr) return 0;
-    return structure->get_refct(structure);
-  });
+  return shielded<int32_t>(__func__, [&] { return refct_of(structure); });
 }
 
 void CEF_EXPORT_CALL sim_churn_refs(TCefBase* const* structures, int count, int threads, int iterations_per_thread) {

@@ -22,7 +22,7 @@ int32_t engine_add_ref(TCefBase* structure) {
 int32_t engine_adopt_ref(TCefBase* structure) {
   if (structure == nullptr) return 0;
   if (is_counted_program_structure(structure)) ledger().note_program_hold(structure);
-  return structure->get_refct != nullptr ? structure->get_refct(structure) : 0;
+  return refct_of(structure);
 }
 
 int32_t engine_release(TCefBase* structure) {
@@ -31,6 +31,10 @@ int32_t engine_release(TCefBase* structure) {
     return 0;
   }
   return structure->release(structure);
+}
+
+int32_t refct_of(TCefBase* structure) {
+  return structure != nullptr && structure->get_refct != nullptr ? structure->get_refct(structure) : 0;
 }
 
 }  // namespace larkwell::enginesim

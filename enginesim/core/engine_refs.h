@@ -17,5 +17,7 @@ int32_t engine_add_ref(TCefBase* structure);
 int32_t engine_adopt_ref(TCefBase* structure);
 // Releases one reference through the structure's release; returns its result (0 for null).
 int32_t engine_release(TCefBase* structure);
+// The structure's get_refct (0 for null, or a header without one).
+int32_t refct_of(TCefBase* structure);
 
 }  // namespace larkwell::enginesim

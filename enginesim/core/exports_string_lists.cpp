@@ -1,13 +1,11 @@
 // Engine string lists.
+#include <functional>
+
 #include "enginesim/core/collections.h"
 #include "enginesim/core/shield.h"
 #include "enginesim/exports.h"
 
 using namespace larkwell::enginesim;
-
-namespace {
-const std::u16string& whole_item(const std::u16string& item) { return item; }
-}  // namespace
 
 TCefStringList CEF_EXPORT_CALL cef_string_list_alloc(void) {
   return shielded<TCefStringList>(__func__, [] { return alloc_collection<StringList>(); });
@@ -19,7 +17,7 @@ int CEF_EXPORT_CALL cef_string_list_size(TCefStringList list) {
 
 int CEF_EXPORT_CALL cef_string_list_value(TCefStringList list, int index, TCefString* value) {
   return shielded<int>(
-      __func__, [&](const char* call) { return copy_item_out<StringList>(list, index, value, whole_item, call); });
+      __func__, [&](const char* call) { return copy_item_out<StringList>(list, index, value, std::identity{}, call); });
 }
 
 void CEF_EXPORT_CALL cef_string_list_append(TCefStringList list, const TCefString* value) {

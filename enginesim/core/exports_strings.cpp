@@ -34,21 +34,14 @@ int set_string(const unit_of<Record>* src, std::size_t len, Record* output, int 
   return 1;
 }
 
+// The record gets what `convert` makes of src, also when it had to replace invalid input.
 template <class Record, class From>
-int convert_string(const From* src, std::size_t len, Record* output) {
+int convert_string(const From* src, std::size_t len, Record* output,
+                   bool (*convert)(const From*, std::size_t, std::basic_string<unit_of<Record>>&) = transcode) {
   if (output == nullptr || !readable(src, len)) return 0;
   std::basic_string<unit_of<Record>> converted;
-  const bool clean = transcode(src, len, converted);
+  const bool clean = convert(src, len, converted);
   assign_copy(output, converted.data(), converted.size());
-  return clean ? 1 : 0;
-}
-
-template <class Record>
-int ascii_to_string(const char* src, std::size_t len, Record* output) {
-  if (output == nullptr || !readable(src, len)) return 0;
-  std::basic_string<unit_of<Record>> widened;
-  const bool clean = widen_ascii(src, len, widened);
-  assign_copy(output, widened.data(), widened.size());
   return clean ? 1 : 0;
 }
 
@@ -118,10 +111,10 @@ int CEF_EXPORT_CALL cef_string_utf16_to_utf8(const char16_t* src, size_t src_len
 }
 
 int CEF_EXPORT_CALL cef_string_ascii_to_wide(const char* src, size_t src_len, TCefStringWide* output) {
-  return shielded<int>(__func__, [&] { return ascii_to_string(src, src_len, output); });
+  return shielded<int>(__func__, [&] { return convert_string(src, src_len, output, widen_ascii); });
 }
 int CEF_EXPORT_CALL cef_string_ascii_to_utf16(const char* src, size_t src_len, TCefStringUtf16* output) {
-  return shielded<int>(__func__, [&] { return ascii_to_string(src, src_len, output); });
+  return shielded<int>(__func__, [&] { return convert_string(src, src_len, output, widen_ascii); });
 }
 
 PCefStringUserFreeWide CEF_EXPORT_CALL cef_string_userfree_wide_alloc(void) {

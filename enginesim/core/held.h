@@ -37,17 +37,13 @@ class Held {
 
   // Takes over the reference that came with `structure` (no add_ref).
   static Held adopt(Struct* structure) {
-    Held held;
-    held.structure_ = structure;
     engine_adopt_ref(header(structure));
-    return held;
+    return Held(structure);
   }
   // Adds a reference of its own.
   static Held copy(Struct* structure) {
-    Held held;
-    held.structure_ = structure;
     engine_add_ref(header(structure));
-    return held;
+    return Held(structure);
   }
 
   void reset() {
@@ -55,11 +51,11 @@ class Held {
   }
   Struct* get() const noexcept { return structure_; }
   explicit operator bool() const noexcept { return structure_ != nullptr; }
-  // The structure with one new reference for a receiver; null stays null. The reference
-  // belongs to the receiver, so the ledger does not count it as the engine's.
+  // The structure with one new reference for a receiver, as pass_ref gives it.
   Struct* share() const { return pass_ref(structure_); }
 
  private:
+  explicit Held(Struct* structure) : structure_(structure) {}
   static TCefBase* header(Struct* structure) { return reinterpret_cast<TCefBase*>(structure); }
 
   Struct* structure_ = nullptr;

@@ -42,9 +42,7 @@ void stamp_moment(const char* event, const std::u16string& detail) noexcept {
   if (path == nullptr || *path == '\0') return;
   shielded<void>("ENGINESIM_TIMESTAMPS", [&] {
     std::string line = std::to_string(now) + ' ' + event;
-    if (!detail.empty()) {
-      line += ' ' + utf8_of(detail);
-    }
+    if (!detail.empty()) line += ' ' + utf8_of(detail);
     line += '\n';
     std::lock_guard lock(stamps_mutex);
     if (std::FILE* file = std::fopen(path, "ab")) {

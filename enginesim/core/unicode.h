@@ -121,12 +121,11 @@ void write_code_point(std::basic_string<Unit>& out, char32_t code_point) {
 template <class To, class From>
 bool transcode(const From* src, std::size_t len, std::basic_string<To>& out) {
   out.clear();
+  out.reserve(len);
   if constexpr (sizeof(To) == sizeof(From)) {
-    out.reserve(len);
     for (std::size_t i = 0; i < len; ++i) out += static_cast<To>(src[i]);
     return true;
   } else {
-    out.reserve(len);
     bool clean = true;
     std::size_t pos = 0;
     while (pos < len) {

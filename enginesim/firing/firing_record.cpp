@@ -55,10 +55,6 @@ bool same_record(const TCefString& a, const TCefString& b) {
   return a.str == b.str && a.length == b.length && a.dtor == b.dtor;
 }
 
-int32_t refct_of(TCefBase* object) {
-  return object != nullptr && object->get_refct != nullptr ? object->get_refct(object) : 0;
-}
-
 }  // namespace
 
 // --- Argument
