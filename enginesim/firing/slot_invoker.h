@@ -18,9 +18,6 @@
 
 namespace larkwell::enginesim::firing {
 
-template <class T>
-constexpr bool kIsTextRecord = std::is_same_v<std::remove_cv_t<T>, TCefString>;
-
 // Whether `arg` can stand for a parameter of type P.
 template <class P>
 bool fits(const TSimArg& arg) {
@@ -35,7 +32,7 @@ bool fits(const TSimArg& arg) {
       case SIM_ARG_POINTER:
         return true;
       case SIM_ARG_OBJECT:
-        return std::is_class_v<T> && !std::is_const_v<T> && !kIsTextRecord<T>;
+        return std::is_class_v<T> && !std::is_const_v<T> && !std::is_same_v<T, TCefString>;
       case SIM_ARG_TEXT:
         return std::is_same_v<T, const TCefString>;
       case SIM_ARG_STRING:

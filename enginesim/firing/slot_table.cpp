@@ -1,5 +1,5 @@
 // Every member of a program structure the engine can be made to call, one line each:
-// X(structure name, structure type without TCef, member). The member's name for sim_fire is
+// ENGINESIM_SLOT(structure name, structure type, member). The member's name for sim_fire is
 // "<structure name>.<member>".
 #include "enginesim/firing/slot_table.h"
 
@@ -12,95 +12,97 @@
 #include "enginesim/core/shield.h"
 #include "enginesim/firing/slot_invoker.h"
 
-#define ENGINESIM_PROGRAM_SLOTS(X)                                          \
-  X(client, Client, get_life_span_handler)                                  \
-  X(client, Client, get_load_handler)                                       \
-  X(client, Client, get_request_handler)                                    \
-  X(client, Client, get_display_handler)                                    \
-  X(client, Client, get_focus_handler)                                      \
-  X(client, Client, get_keyboard_handler)                                   \
-  X(client, Client, get_menu_handler)                                       \
-  X(client, Client, get_permission_handler)                                 \
-  X(client, Client, get_print_handler)                                      \
-  X(client, Client, get_find_handler)                                       \
-  X(client, Client, get_jsdialog_handler)                                   \
-  X(client, Client, get_v8context_handler)                                  \
-  X(client, Client, get_render_handler)                                     \
-  X(client, Client, get_drag_handler)                                       \
-  X(life_span_handler, LifeSpanHandler, on_before_popup)                    \
-  X(life_span_handler, LifeSpanHandler, on_after_created)                   \
-  X(life_span_handler, LifeSpanHandler, run_modal)                          \
-  X(life_span_handler, LifeSpanHandler, do_close)                           \
-  X(life_span_handler, LifeSpanHandler, on_before_close)                    \
-  X(load_handler, LoadHandler, on_load_start)                               \
-  X(load_handler, LoadHandler, on_load_end)                                 \
-  X(load_handler, LoadHandler, on_load_error)                               \
-  X(request_handler, RequestHandler, on_before_browse)                      \
-  X(request_handler, RequestHandler, on_before_resource_load)               \
-  X(request_handler, RequestHandler, on_resource_redirect)                  \
-  X(request_handler, RequestHandler, on_resource_response)                  \
-  X(request_handler, RequestHandler, on_protocol_execution)                 \
-  X(request_handler, RequestHandler, get_download_handler)                  \
-  X(request_handler, RequestHandler, get_auth_credentials)                  \
-  X(request_handler, RequestHandler, unused_member)                         \
-  X(display_handler, DisplayHandler, on_nav_state_change)                   \
-  X(display_handler, DisplayHandler, on_address_change)                     \
-  X(display_handler, DisplayHandler, on_contents_size_change)               \
-  X(display_handler, DisplayHandler, on_title_change)                       \
-  X(display_handler, DisplayHandler, on_tooltip)                            \
-  X(display_handler, DisplayHandler, on_status_message)                     \
-  X(display_handler, DisplayHandler, on_console_message)                    \
-  X(focus_handler, FocusHandler, on_take_focus)                             \
-  X(focus_handler, FocusHandler, on_set_focus)                              \
-  X(focus_handler, FocusHandler, on_focused_node_changed)                   \
-  X(keyboard_handler, KeyboardHandler, on_key_event)                        \
-  X(menu_handler, MenuHandler, on_before_menu)                              \
-  X(menu_handler, MenuHandler, get_menu_label)                              \
-  X(menu_handler, MenuHandler, on_menu_action)                              \
-  X(permission_handler, PermissionHandler, on_before_script_extension_load) \
-  X(print_handler, PrintHandler, get_print_options)                         \
-  X(print_handler, PrintHandler, get_print_header_footer)                   \
-  X(find_handler, FindHandler, on_find_result)                              \
-  X(jsdialog_handler, JsDialogHandler, on_jsalert)                          \
-  X(jsdialog_handler, JsDialogHandler, on_jsconfirm)                        \
-  X(jsdialog_handler, JsDialogHandler, on_jsprompt)                         \
-  X(v8context_handler, V8ContextHandler, on_context_created)                \
-  X(v8context_handler, V8ContextHandler, on_context_released)               \
-  X(render_handler, RenderHandler, get_view_rect)                           \
-  X(render_handler, RenderHandler, get_screen_rect)                         \
-  X(render_handler, RenderHandler, get_screen_point)                        \
-  X(render_handler, RenderHandler, on_popup_show)                           \
-  X(render_handler, RenderHandler, on_popup_size)                           \
-  X(render_handler, RenderHandler, on_paint)                                \
-  X(render_handler, RenderHandler, on_cursor_change)                        \
-  X(drag_handler, DragHandler, on_drag_start)                               \
-  X(drag_handler, DragHandler, on_drag_enter)                               \
-  X(download_handler, DownloadHandler, received_data)                       \
-  X(download_handler, DownloadHandler, complete)                            \
-  X(app, App, get_resource_bundle_handler)                                  \
-  X(app, App, get_proxy_handler)                                            \
-  X(proxy_handler, ProxyHandler, get_proxy_for_url)                         \
-  X(resource_bundle_handler, ResourceBundleHandler, get_localized_string)   \
-  X(resource_bundle_handler, ResourceBundleHandler, get_data_resource)      \
-  X(read_handler, ReadHandler, read)                                        \
-  X(read_handler, ReadHandler, seek)                                        \
-  X(read_handler, ReadHandler, tell)                                        \
-  X(read_handler, ReadHandler, eof)                                         \
-  X(v8accessor, V8Accessor, get)                                            \
-  X(v8accessor, V8Accessor, set)                                            \
-  X(dom_visitor, DomVisitor, visit)                                         \
-  X(dom_event_listener, DomEventListener, handle_event)
-
 namespace larkwell::enginesim::firing {
 namespace {
 
-#define ENGINESIM_SLOT_ENTRY(name, Struct, member)                                                 \
-  {#name "." #member, &fire_member<&TCef##Struct::member>, &member_present<&TCef##Struct::member>, \
-   sizeof(TCef##Struct)},
+template <auto Member>
+constexpr Slot slot_of(const char* name) {
+  return {name, &fire_member<Member>, &member_present<Member>, sizeof(typename MemberOf<decltype(Member)>::Structure)};
+}
 
-constexpr Slot kSlots[] = {ENGINESIM_PROGRAM_SLOTS(ENGINESIM_SLOT_ENTRY)};
+#define ENGINESIM_SLOT(name, Struct, member) slot_of<&Struct::member>(#name "." #member)
 
-#undef ENGINESIM_SLOT_ENTRY
+constexpr Slot kSlots[] = {
+    ENGINESIM_SLOT(client, TCefClient, get_life_span_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_load_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_request_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_display_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_focus_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_keyboard_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_menu_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_permission_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_print_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_find_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_jsdialog_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_v8context_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_render_handler),
+    ENGINESIM_SLOT(client, TCefClient, get_drag_handler),
+    ENGINESIM_SLOT(life_span_handler, TCefLifeSpanHandler, on_before_popup),
+    ENGINESIM_SLOT(life_span_handler, TCefLifeSpanHandler, on_after_created),
+    ENGINESIM_SLOT(life_span_handler, TCefLifeSpanHandler, run_modal),
+    ENGINESIM_SLOT(life_span_handler, TCefLifeSpanHandler, do_close),
+    ENGINESIM_SLOT(life_span_handler, TCefLifeSpanHandler, on_before_close),
+    ENGINESIM_SLOT(load_handler, TCefLoadHandler, on_load_start),
+    ENGINESIM_SLOT(load_handler, TCefLoadHandler, on_load_end),
+    ENGINESIM_SLOT(load_handler, TCefLoadHandler, on_load_error),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, on_before_browse),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, on_before_resource_load),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, on_resource_redirect),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, on_resource_response),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, on_protocol_execution),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, get_download_handler),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, get_auth_credentials),
+    ENGINESIM_SLOT(request_handler, TCefRequestHandler, unused_member),
+    ENGINESIM_SLOT(display_handler, TCefDisplayHandler, on_nav_state_change),
+    ENGINESIM_SLOT(display_handler, TCefDisplayHandler, on_address_change),
+    ENGINESIM_SLOT(display_handler, TCefDisplayHandler, on_contents_size_change),
+    ENGINESIM_SLOT(display_handler, TCefDisplayHandler, on_title_change),
+    ENGINESIM_SLOT(display_handler, TCefDisplayHandler, on_tooltip),
+    ENGINESIM_SLOT(display_handler, TCefDisplayHandler, on_status_message),
+    ENGINESIM_SLOT(display_handler, TCefDisplayHandler, on_console_message),
+    ENGINESIM_SLOT(focus_handler, TCefFocusHandler, on_take_focus),
+    ENGINESIM_SLOT(focus_handler, TCefFocusHandler, on_set_focus),
+    ENGINESIM_SLOT(focus_handler, TCefFocusHandler, on_focused_node_changed),
+    ENGINESIM_SLOT(keyboard_handler, TCefKeyboardHandler, on_key_event),
+    ENGINESIM_SLOT(menu_handler, TCefMenuHandler, on_before_menu),
+    ENGINESIM_SLOT(menu_handler, TCefMenuHandler, get_menu_label),
+    ENGINESIM_SLOT(menu_handler, TCefMenuHandler, on_menu_action),
+    ENGINESIM_SLOT(permission_handler, TCefPermissionHandler, on_before_script_extension_load),
+    ENGINESIM_SLOT(print_handler, TCefPrintHandler, get_print_options),
+    ENGINESIM_SLOT(print_handler, TCefPrintHandler, get_print_header_footer),
+    ENGINESIM_SLOT(find_handler, TCefFindHandler, on_find_result),
+    ENGINESIM_SLOT(jsdialog_handler, TCefJsDialogHandler, on_jsalert),
+    ENGINESIM_SLOT(jsdialog_handler, TCefJsDialogHandler, on_jsconfirm),
+    ENGINESIM_SLOT(jsdialog_handler, TCefJsDialogHandler, on_jsprompt),
+    ENGINESIM_SLOT(v8context_handler, TCefV8ContextHandler, on_context_created),
+    ENGINESIM_SLOT(v8context_handler, TCefV8ContextHandler, on_context_released),
+    ENGINESIM_SLOT(render_handler, TCefRenderHandler, get_view_rect),
+    ENGINESIM_SLOT(render_handler, TCefRenderHandler, get_screen_rect),
+    ENGINESIM_SLOT(render_handler, TCefRenderHandler, get_screen_point),
+    ENGINESIM_SLOT(render_handler, TCefRenderHandler, on_popup_show),
+    ENGINESIM_SLOT(render_handler, TCefRenderHandler, on_popup_size),
+    ENGINESIM_SLOT(render_handler, TCefRenderHandler, on_paint),
+    ENGINESIM_SLOT(render_handler, TCefRenderHandler, on_cursor_change),
+    ENGINESIM_SLOT(drag_handler, TCefDragHandler, on_drag_start),
+    ENGINESIM_SLOT(drag_handler, TCefDragHandler, on_drag_enter),
+    ENGINESIM_SLOT(download_handler, TCefDownloadHandler, received_data),
+    ENGINESIM_SLOT(download_handler, TCefDownloadHandler, complete),
+    ENGINESIM_SLOT(app, TCefApp, get_resource_bundle_handler),
+    ENGINESIM_SLOT(app, TCefApp, get_proxy_handler),
+    ENGINESIM_SLOT(proxy_handler, TCefProxyHandler, get_proxy_for_url),
+    ENGINESIM_SLOT(resource_bundle_handler, TCefResourceBundleHandler, get_localized_string),
+    ENGINESIM_SLOT(resource_bundle_handler, TCefResourceBundleHandler, get_data_resource),
+    ENGINESIM_SLOT(read_handler, TCefReadHandler, read),
+    ENGINESIM_SLOT(read_handler, TCefReadHandler, seek),
+    ENGINESIM_SLOT(read_handler, TCefReadHandler, tell),
+    ENGINESIM_SLOT(read_handler, TCefReadHandler, eof),
+    ENGINESIM_SLOT(v8accessor, TCefV8Accessor, get),
+    ENGINESIM_SLOT(v8accessor, TCefV8Accessor, set),
+    ENGINESIM_SLOT(dom_visitor, TCefDomVisitor, visit),
+    ENGINESIM_SLOT(dom_event_listener, TCefDomEventListener, handle_event),
+};
+
+#undef ENGINESIM_SLOT
 
 }  // namespace
 
