@@ -1,5 +1,6 @@
 #include "enginesim/core/ledger.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -157,11 +158,8 @@ void Ledger::record_error_locked(std::string text) {
 
 int Ledger::live_objects() {
   std::lock_guard lock(mutex_);
-  int count = 0;
-  for (const auto& [structure, entry] : objects_) {
-    if (entry.object != nullptr && entry.epoch == epoch_) ++count;
-  }
-  return count;
+  return static_cast<int>(
+      std::ranges::count_if(objects_, [this](const auto& item) { return outstanding(item.second); }));
 }
 
 int Ledger::held_program_refs() {
@@ -178,11 +176,8 @@ int Ledger::error_count() {
 
 int Ledger::live_allocations() {
   std::lock_guard lock(mutex_);
-  int count = 0;
-  for (const auto& [address, entry] : allocations_) {
-    if (entry.epoch == epoch_) ++count;
-  }
-  return count;
+  return static_cast<int>(
+      std::ranges::count_if(allocations_, [this](const auto& item) { return outstanding(item.second); }));
 }
 
 std::string Ledger::report() {
@@ -191,7 +186,7 @@ std::string Ledger::report() {
   int listed = 0;
   auto has_room = [&listed] { return listed++ < kReportedItems; };
   for (const auto& [structure, entry] : objects_) {
-    if (entry.object == nullptr || entry.epoch != epoch_ || !has_room()) continue;
+    if (!outstanding(entry) || !has_room()) continue;
     text +=
         format("live engine object: %s %p, count %d\n", entry.kind, structure, static_cast<int>(entry.object->count()));
   }
@@ -203,7 +198,7 @@ std::string Ledger::report() {
   }
   listed = 0;
   for (const auto& [address, entry] : allocations_) {
-    if (entry.epoch != epoch_ || !has_room()) continue;
+    if (!outstanding(entry) || !has_room()) continue;
     text += format("not freed: %s %p\n", allocation_name(entry.kind), address);
   }
   for (const std::string& error : errors_) text += "error: " + error + "\n";

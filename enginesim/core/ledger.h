@@ -80,6 +80,9 @@ class Ledger {
 
   void record_error_locked(std::string text);
   bool check_allocation_locked(const void* address, Allocation kind, const char* call);
+  // What this epoch counts as outstanding.
+  bool outstanding(const ObjectEntry& entry) const { return entry.object != nullptr && entry.epoch == epoch_; }
+  bool outstanding(const AllocationEntry& entry) const { return entry.epoch == epoch_; }
 
   std::mutex mutex_;
   unsigned epoch_ = 0;
