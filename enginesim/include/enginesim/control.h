@@ -7,7 +7,9 @@
 //
 // A sim_* function that answers a text copies at most size - 1 units of it and a terminating
 // zero into `buffer` (nothing for a null buffer or a size of 0) and answers the text's full
-// length, without the zero; copied_text below reads one whole.
+// length, without the zero; copied_text below reads one whole. A structure a sim_* function
+// answers carries one reference for the caller, as the engine's own results do, unless its
+// comment says otherwise.
 #pragma once
 
 #include <stdint.h>

@@ -19,6 +19,11 @@
 
 #include <stdint.h>
 
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "engine/cef_api.h"
 #include "enginesim/control.h"
 
@@ -130,12 +135,6 @@ ENGINESIM_CONTROL int CEF_EXPORT_CALL sim_post_fire(void* target, const char* sl
 
 }  // extern "C"
 
-#ifdef __cplusplus
-#include <initializer_list>
-#include <string>
-#include <string_view>
-#include <vector>
-
 namespace larkwell::enginesim {
 
 // The arguments of a firing, in the member's order:
@@ -209,4 +208,3 @@ class Fired {
 };
 
 }  // namespace larkwell::enginesim
-#endif

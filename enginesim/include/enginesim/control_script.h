@@ -3,7 +3,7 @@
 // Tests build contexts, engine-side function handlers, script exceptions and documents here,
 // make the engine fire DOM events, and read what the engine received from the program. Every
 // structure argument is borrowed: these functions never take over the caller's reference.
-// Every structure result carries one reference for the caller. Texts are UTF-8.
+// Texts are UTF-8.
 #pragma once
 
 #include <stdint.h>

@@ -1,9 +1,8 @@
 // Test control of the stand-in's web objects: browsers and frames, responses, drag data, and
 // what these objects recorded of the calls they received.
 //
-// Every structure a sim_* function returns carries one reference for the caller, as the
-// engine's own results do. A structure passed in is taken over (its reference now belongs to
-// the engine) where the comment says so.
+// A structure passed in is taken over (its reference now belongs to the engine) where the
+// comment says so.
 #pragma once
 
 #include <stddef.h>
