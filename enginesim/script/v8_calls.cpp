@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "enginesim/core/engine_refs.h"
 #include "enginesim/core/ledger.h"
 #include "enginesim/script/call_records.h"
 #include "enginesim/script/script_support.h"
@@ -10,11 +11,6 @@
 
 namespace larkwell::enginesim {
 namespace {
-
-int32_t refct_of(TCefV8Value* value) {
-  auto* base = reinterpret_cast<TCefBase*>(value);
-  return base != nullptr && base->get_refct != nullptr ? base->get_refct(base) : 0;
-}
 
 bool written(const TCefString& record) { return record.str != nullptr || record.length != 0; }
 
@@ -61,7 +57,7 @@ void note_accessor(bool is_set, const std::u16string& key, int answer, TCefV8Val
   call.is_set = is_set ? 1 : 0;
   call.answer = answer;
   call.retval_null = retval == nullptr ? 1 : 0;
-  call.retval_refct = refct_of(retval);
+  call.retval_refct = refct_of(reinterpret_cast<TCefBase*>(retval));
   call.exception_written = written(exception) ? 1 : 0;
   copy_utf8(key, call.name, sizeof call.name);
   note_accessor_call(call);
