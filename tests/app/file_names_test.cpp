@@ -93,10 +93,13 @@ TEST(ProposedFileNameTest, ALongNameIsCutKeepingItsExtensionAndWholeCharacters) 
     EXPECT_EQ(ProposedFileName(before + wide + u".xls"), whole + u".xls") << before.size();
   }
 
-  // An "extension" too long to be one is not kept.
+  // An "extension" too long to be one is not kept: fifteen characters after the dot still are.
   const ustring dotted = ProposedFileName(u"a." + ustring(300, u'x'));
   EXPECT_EQ(dotted.size(), kMaxProposedFileName);
   EXPECT_TRUE(dotted.starts_with(u"a.x"));
+  const ustring body(300, u'b');
+  EXPECT_TRUE(ProposedFileName(body + u"." + ustring(15, u'e')).ends_with(u"b." + ustring(15, u'e')));
+  EXPECT_EQ(ProposedFileName(body + u"." + ustring(16, u'e')), ustring(kMaxProposedFileName, u'b'));
 
   // A cut just after a space or a dot does not keep it.
   const ustring kept(kMaxProposedFileName - 1, u'k');
