@@ -125,6 +125,7 @@ TEST_F(DownloadHandlerTest, AFullDiskIsToldOnceKeepsTheBytesAndNeverSaysComplete
   EXPECT_NE(box.Texts.back().find(os::SystemErrorText(ERROR_DISK_FULL)), ustring::npos);
   EXPECT_FALSE(ProgressVisible());
   EXPECT_EQ(stream.Size(), 700);  // what fitted stays
+  EXPECT_EQ(handler->BytesReceived(), 700);
 
   // Later blocks and the engine's completion say nothing more.
   const std::vector<HWND> before = ProcessDialogs();
@@ -155,6 +156,13 @@ TEST_F(DownloadHandlerTest, FewerBytesThanAnnouncedIsAFailure) {
   EXPECT_EQ(box.Texts.back().find(u"完成"), ustring::npos);
   EXPECT_FALSE(ProgressVisible());
   EXPECT_EQ(stream.Size(), 600);
+
+  // One byte short is short too.
+  TMemoryStream nearly;
+  const TDialogSeen oneShort = ToldOnCompletion(nearly, 1000, 999);
+  ASSERT_TRUE(oneShort.Found);
+  ASSERT_FALSE(oneShort.Texts.empty());
+  EXPECT_NE(oneShort.Texts.back().find(u"文件下载失败！"), ustring::npos);
 }
 
 // An owned file of `announced` bytes that gets ten: what the user is told at the end, and

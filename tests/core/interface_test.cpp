@@ -102,6 +102,9 @@ TEST_F(InterfaceTest, QueryByIdentifierFindsEachImplementedInterfaceAndAddsARefe
   void* out = reinterpret_cast<void*>(1);
   EXPECT_FALSE(square->QueryInterface(TGUID::Parse("{00000000-0000-0000-0000-000000000001}"), &out));
   EXPECT_EQ(out, nullptr);
+  TGUID nextToShape = IShape::IID;  // every byte counts, the last one too
+  nextToShape.D4[7] ^= 1;
+  EXPECT_FALSE(square->QueryInterface(nextToShape, &out));
   EXPECT_FALSE(Query<IShape>(static_cast<IInterface*>(nullptr)));
 }
 

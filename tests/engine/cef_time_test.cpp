@@ -38,6 +38,8 @@ TEST(CefTimeTest, LocalTimesSurviveTheRoundTripToTheMillisecond) {
       0.25,                                        // day 0, 6:00
       -1.25,                                       // 29 December 1899, 6:00 (time counts forward)
       -18262.75,                                   // 1849-12-30, 18:00
+      kJan1st2012 + 59 + 12 * kHour,               // 2012-02-29 12:00, a leap day
+      kJan1st2012 + 60,                            // 2012-03-01 0:00
   };
   for (const TDateTime local : cases) {
     SCOPED_TRACE(local);
@@ -62,7 +64,22 @@ TEST(CefTimeTest, ARecordThatIsNoDateRaisesTheConversionError) {
                                     << time.millisecond);
     EXPECT_THROW(CefTimeToDateTime(time), EConvertError);
   }
-  EXPECT_NO_THROW(CefTimeToDateTime({2012, 2, 0, 29, 0, 0, 0, 0}));  // a leap day
+  // A leap day, and the days on each side of it.
+  for (const int day : {28, 29}) {
+    EXPECT_EQ(Milliseconds(CefTimeToDateTime({2012, 2, 0, day, 0, 0, 0, 0})),
+              Milliseconds(kJan1st2012 + 31 + (day - 1) + 8 * kHour));
+  }
+  EXPECT_EQ(Milliseconds(CefTimeToDateTime({2012, 3, 0, 1, 0, 0, 0, 0})), Milliseconds(kJan1st2012 + 60 + 8 * kHour));
+}
+
+TEST(CefTimeTest, AFractionThatRoundsUpToMidnightIsTheNextDay) {
+  // A hair before 2 January 0:00 at UTC+8 is that midnight: 1 January 16:00 UTC.
+  const TCefTime utc = DateTimeToCefTime(kJan1st2012 + 1 - 1e-10);
+  EXPECT_EQ(utc.year, 2012);
+  EXPECT_EQ(utc.day_of_month, 1);
+  EXPECT_EQ(utc.hour, 16);
+  EXPECT_EQ(utc.minute, 0);
+  EXPECT_EQ(utc.millisecond, 0);
 }
 
 // The engine's date value, faked: cef_v8value_create_date keeps the record it is given and
