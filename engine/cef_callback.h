@@ -97,6 +97,10 @@ using cef_call_detail::IsIPtr;
 template <class T>
 using Bare = std::remove_cvref_t<T>;
 
+// What the write-back rules see of a method that answers nothing: a condition on its answer does
+// not compile, rather than always holding.
+struct NoAnswer {};
+
 template <unsigned When, class MethodResult>
 bool ShouldWrite(const MethodResult& result, bool not_empty) {
   if constexpr ((When & (kWhenTrue | kWhenFalse)) != 0) {
@@ -411,7 +415,7 @@ struct Callback {
     using MR = typename MT::Result;
     if constexpr (std::is_void_v<MR>) {
       call(std::make_index_sequence<kParams>{});
-      (std::get<E>(locals).Finish(true), ...);
+      (std::get<E>(locals).Finish(NoAnswer{}), ...);
       if constexpr (!std::is_void_v<typename ST::Result>) return typename ST::Result{};
     } else {
       MR result = call(std::make_index_sequence<kParams>{});

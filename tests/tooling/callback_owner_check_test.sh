@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every callback entry reaches its owner by conversions the compiler checks, so what would need a
-# run-time cast does not compile. A download handler's slot table is compiled as it should be
+# run-time cast does not compile; nor does a write-back condition on an answer the method does not
+# give. A download handler's slot table is compiled as it should be
 # written and with one fault planted at a time; each fault must be refused by the entry's own
 # header (engine/cef_callback.h), not by some other mistake in the planted source.
 #
@@ -33,6 +34,12 @@ class TCase : public $bases {
 };
 }  // namespace larkwell
 EOF
+  check_ "$name" "$expected"
+}
+
+# check_ <name> <expected>: compiles $work/<name>.cpp and judges the outcome.
+check_() {
+  local name=$1 expected=$2 source=$work/$1.cpp
   local out
   out=$("$cxx" -std=c++20 -fsyntax-only -I"$root" -I"$root/enginesim/include" "$source" 2>&1)
   local compiled=$?
@@ -66,4 +73,21 @@ case_ slot_of_another_structure "$download" \
   'slots.Set<&TCefReadHandler::eof, &ICefDownloadHandler::Complete>();' 'error'
 case_ virtual_bridge_base 'virtual TCefBaseOwn, public ICefDownloadHandler' \
   'slots.Set<&TCefDownloadHandler::complete, &ICefDownloadHandler::Complete>();' 'virtual'
+# A write-back condition on the answer of a method that answers nothing would always hold.
+cat >"$work/condition_without_answer.cpp" <<EOF
+#include "engine/cef_callback.h"
+#include "engine/ceflib.h"
+#include "engine/handlers_own.h"
+namespace larkwell {
+class TCase : public TCefMenuHandlerOwn {
+ public:
+  TCase() {
+    auto slots = CefSlots<TCefMenuHandler>(this);
+    slots.Set<&TCefMenuHandler::get_menu_label, &TCefMenuHandlerOwn::GetMenuLabel, ByType, ByType,
+              TextInOut<kWhenTrue, kSet>>();
+  }
+};
+}  // namespace larkwell
+EOF
+check_ condition_without_answer "a condition on the answer needs a Boolean method"
 exit "$status"

@@ -193,9 +193,11 @@ TEST_F(HandlerTest, BeforePopupAlwaysWritesTheUrlAndTheClient) {
     EXPECT_EQ(fired->object(4), client);
     EXPECT_EQ(fired->refct(4), count + 1);  // the engine's pointer still carries one reference
   }
+  handler.answer = false;  // the popup goes ahead: changed, and written back as well
   handler.texts = {u"http://changed/"};
   handler.object = IPtr<ICefBase>();  // cleared: the engine gets null
   auto fired = fire();
+  EXPECT_EQ(fired->answer(), 0);
   EXPECT_EQ(fired->text(3), u"http://changed/");
   EXPECT_EQ(fired->object(4), nullptr);
   EXPECT_EQ(client->get_refct(client), count);
